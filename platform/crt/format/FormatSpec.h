@@ -20,7 +20,7 @@ struct FormatSpec {
   SizePrefix size = SizePrefix::None;
   char16_t conversion = 0;
 
-  // Parses the specification at `cursor` (just after '%') and moves the cursor past it. Returns false
+  // Parses the conversion at `cursor` (just after '%') and moves the cursor past it. Returns false
   // for a malformed specification: a missing conversion letter or a width or precision beyond INT_MAX.
   static bool parse(const char16_t*& cursor, ArgList& args, FormatSpec& spec);
 };
