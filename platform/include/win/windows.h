@@ -11,5 +11,9 @@
 #include <win/ntdll.h>
 #include <win/module.h>
 #include <win/format_message.h>
+#include <win/file.h>
 #include <win/locale.h>
 #include <win/resource.h>
+#include <win/gdi.h>
+#include <win/messages.h>
+#include <win/user.h>

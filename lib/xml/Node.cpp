@@ -1,0 +1,100 @@
+// The node's structure: its name and its children.
+#include "xml/Node.h"
+
+#include <win/crt.h>
+
+#include <cstring>
+
+#include "base/str/strbuffer/StrBuffer.h"
+#include "base/thread/EasyPooler.h"
+#include "xml/AttrFactory.h"
+
+namespace s::xml {
+
+S_POOLED_IMPL(Node, s::thread::EasyPooler::kDefaultLimit)
+
+// Children go back to the node pool whenever the array disposes of them.
+Node::Node() : children(Node::pool()) { reset(); }
+
+Node::~Node() {
+  children.freeMemory();
+  delete[] name;
+}
+
+void Node::reset() {
+  delete[] name;
+  name = nullptr;
+  nameLength = 0;
+  attributes.reset();
+  children.freeMemory();
+}
+
+void Node::clear() { reset(); }
+
+void Node::dumpTree(const char16_t* indent) {
+  StrBuffer* deeper = StrBuffer::acquire();
+  if (!deeper) return;
+  if (indent) deeper->appendText(indent);
+  deeper->appendChar(u'\t');
+  uint32_t n = children.size();
+  for (uint32_t i = 0; i < n; ++i) getChild(i)->dumpTree(deeper->getText());
+  deeper->release();
+}
+
+void Node::setName(const char16_t* text, int32_t length) {
+  delete[] name;
+  name = nullptr;
+  nameLength = 0;
+  if (!text) return;
+  if (length < 0) length = lstrlenW(text);
+  name = AttrFactory::copyUnits(text, length);
+  if (name) nameLength = length;
+}
+
+bool Node::nameEquals(const char16_t* text, int32_t length) const {
+  if (length < 0) return _wcsicmp(name, text) == 0;
+  if (nameLength != length) return false;
+  if (length == 0) return true;
+  return text && std::memcmp(name, text, static_cast<size_t>(length) * sizeof(char16_t)) == 0;
+}
+
+Node* Node::addChild(const char16_t* childName, int32_t length) {
+  Node* child = acquire();
+  if (!child) return nullptr;
+  child->setName(childName, length);
+  appendChild(child);
+  return child;
+}
+
+void Node::appendChild(Node* child) {
+  if (!child || child == this) return;
+  uint32_t before = children.size();
+  children.appendPointer(child);
+  // A child that found no room is still owned by this node: give it back rather than lose it.
+  if (children.size() == before) child->release();
+}
+
+void Node::removeChild(uint32_t index) {
+  if (index >= children.size()) return;
+  Node* child = getChild(index);
+  children.remove(index, 1);
+  child->release();
+}
+
+bool Node::findChild(const char16_t* childName, uint32_t* index, int32_t length) const {
+  uint32_t n = children.size();
+  for (uint32_t i = 0; i < n; ++i) {
+    if (getChild(i)->nameEquals(childName, length)) {
+      if (index) *index = i;
+      return true;
+    }
+  }
+  return false;
+}
+
+Node* Node::childByName(const char16_t* childName, int32_t length) const {
+  uint32_t index = 0;
+  return findChild(childName, &index, length) ? getChild(index) : nullptr;
+}
+
+}  // namespace s::xml
