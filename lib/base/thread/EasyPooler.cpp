@@ -36,16 +36,22 @@ void* EasyPooler::generate() {
 void EasyPooler::destruct(void** slot) {
   void* object = *slot;
   if (!object) return;
+  *slot = nullptr;
+  if (limit == 0) {
+    destroyFunction(object);
+    return;
+  }
+  // The reset runs outside the lock: resetting a busy worker waits for its run, and that run may
+  // itself use this pool from another thread.
+  resetFunction(object);
   lock.enter();
   if (freeList->size() < limit) {
-    resetFunction(object);
     freeList->appendPointer(object);
     lock.leave();
   } else {
     lock.leave();
     destroyFunction(object);
   }
-  *slot = nullptr;
 }
 
 uint32_t EasyPooler::freeCount() {

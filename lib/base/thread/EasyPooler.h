@@ -1,6 +1,6 @@
 // The per-class pool: a stack of free objects behind a critical section. Acquire pops the last freed
-// object or makes a new one outside the lock; release resets and keeps the object while fewer than
-// `limit` are kept, and destroys it otherwise.
+// object or makes a new one outside the lock; release resets the object (outside the lock) and keeps
+// it while fewer than `limit` are kept, and destroys it otherwise.
 #pragma once
 
 #include <new>

@@ -69,10 +69,12 @@ TEST(MessageQueue, PostedMessagesComeInOrderAndPeekCanLeaveThem) {
 }
 
 TEST(MessageQueue, QuitComesAfterPostedMessages) {
-  PostThreadMessageW(GetCurrentThreadId(), WM_USER + 1, 0, 0);
-  PostQuitMessage(7);
-  PostThreadMessageW(GetCurrentThreadId(), WM_USER + 2, 0, 0);
   MSG msg;
+  // A thread has a queue only once it has called a message function; posting before fails.
+  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+  ASSERT_TRUE(PostThreadMessageW(GetCurrentThreadId(), WM_USER + 1, 0, 0));
+  PostQuitMessage(7);
+  ASSERT_TRUE(PostThreadMessageW(GetCurrentThreadId(), WM_USER + 2, 0, 0));
   ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
   EXPECT_EQ(static_cast<UINT>(WM_USER + 1), msg.message);
   EXPECT_EQ(nullptr, msg.hwnd);

@@ -203,3 +203,37 @@ TEST(PoolerBase, UnweightedModeKeepsAtMostMaxCount) {
   EXPECT_EQ(factory.freeCount(), 3u);
   EXPECT_EQ(factory.destroyedCount, 2);
 }
+
+namespace {
+
+// A probe whose reset waits for another thread that uses the same pool, as the reset of a busy
+// worker waits for a run that may take a worker of its own.
+class WaitingProbe : public s::base::IObject, public s::thread::IPoolable {
+  S_CLASS_NAME(u"s_test_WaitingProbe")
+
+ public:
+  bool waitOnReset = false;
+  static s::thread::EasyPooler* pool() {
+    static s::thread::EasyPooler* const instance = s::thread::EasyPooler::createFor<WaitingProbe>(10);
+    return instance;
+  }
+  void release() override {
+    void* self = this;
+    pool()->destruct(&self);
+  }
+  void reset() override {
+    if (!waitOnReset) return;
+    waitOnReset = false;
+    std::thread([] { static_cast<WaitingProbe*>(pool()->generate())->release(); }).join();
+  }
+  s::base::IObject* newInstance() const override { return nullptr; }
+};
+
+}  // namespace
+
+TEST(EasyPooler, ResetMayWaitForAnotherThreadUsingThePool) {
+  auto* probe = static_cast<WaitingProbe*>(WaitingProbe::pool()->generate());
+  probe->waitOnReset = true;
+  probe->release();  // would never return if the reset ran under the pool's lock
+  EXPECT_EQ(WaitingProbe::pool()->freeCount(), 2u);
+}
