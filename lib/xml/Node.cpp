@@ -62,8 +62,10 @@ Node* Node::addChild(const char16_t* childName, int32_t length) {
   Node* child = acquire();
   if (!child) return nullptr;
   child->setName(childName, length);
+  uint32_t before = children.size();
   appendChild(child);
-  return child;
+  // Out of memory the child was given back; never hand out a released node.
+  return children.size() == before ? nullptr : child;
 }
 
 void Node::appendChild(Node* child) {

@@ -17,3 +17,5 @@
 #include <win/gdi.h>
 #include <win/messages.h>
 #include <win/user.h>
+#include <win/msgbox.h>
+#include <win/environment.h>
