@@ -7,18 +7,6 @@ namespace s::reg {
 
 using s::reg::win::RegDir;
 
-namespace {
-
-bool sameIgnoringCase(const s::str::strbuffer::StrBuffer& known, const char16_t* text) {
-  using s::str::strbuffer::StrBuffer;
-  uint32_t n = known.length();
-  for (uint32_t i = 0; i < n; ++i)
-    if (text[i] == 0 || StrBuffer::foldLower(known.charAt(i)) != StrBuffer::foldLower(text[i])) return false;
-  return text[n] == 0;
-}
-
-}  // namespace
-
 S_POOLED_IMPL(MappedData, s::thread::EasyPooler::kDefaultLimit)
 
 MappedData::MappedData() { reset(); }
@@ -61,7 +49,7 @@ RegDir* MappedData::acquireKeyFor(const char16_t* path) {
 
 bool MappedData::lookUp(const char16_t* path, bool create) {
   if (!path) path = u"";
-  if (!current || !sameIgnoringCase(lastPath, path)) {
+  if (!current || !lastPath.regionMatchesIgnoreCase(0, path, 0, -1)) {
     lastPath.setText(path);
     if (current) current->release();
     current = acquireKeyFor(path);

@@ -11,14 +11,6 @@ namespace {
 
 bool isSeparator(char16_t unit) { return unit == u'/' || unit == u'\\'; }
 
-bool sameIgnoringCase(const s::str::strbuffer::StrBuffer& known, const char16_t* text) {
-  using s::str::strbuffer::StrBuffer;
-  uint32_t n = known.length();
-  for (uint32_t i = 0; i < n; ++i)
-    if (text[i] == 0 || StrBuffer::foldLower(known.charAt(i)) != StrBuffer::foldLower(text[i])) return false;
-  return text[n] == 0;
-}
-
 }  // namespace
 
 S_POOLED_IMPL(MappedData, s::thread::EasyPooler::kDefaultLimit)
@@ -61,7 +53,7 @@ void MappedData::save() {
 
 bool MappedData::lookUp(const char16_t* path, bool create) {
   if (!path) path = u"";
-  if (current && sameIgnoringCase(lastPath, path)) return true;
+  if (current && lastPath.regionMatchesIgnoreCase(0, path, 0, -1)) return true;
   lastPath.setText(path);
   current = root;
   if (!root || path[0] == 0) return current != nullptr;
