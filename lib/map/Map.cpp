@@ -1,7 +1,7 @@
 #include "map/Map.h"
 
 #include "base/thread/EasyPooler.h"
-#include "map/BucketLevels.h"
+#include "map/BucketChains.h"
 
 namespace s::map {
 
@@ -38,53 +38,11 @@ bool Map::same(const MapEntry* entry, uint32_t hash, const IComparable* key) con
   return ignoreCase ? key->equalsIgnoreCase(entry->key) : key->equals(entry->key);
 }
 
-bool Map::allocateBuckets() {
-  uint32_t n = BucketLevels::countAt(level);
-  buckets.setSize(n);
-  if (buckets.size() != n) return false;
-  for (uint32_t i = 0; i < n; ++i) buckets.set(i, nullptr);
-  return true;
-}
+bool Map::allocateBuckets() { return BucketChains::allocate(buckets, level); }
 
-void Map::appendToChain(MapEntry* entry) {
-  entry->next = nullptr;
-  uint32_t bucket = entry->hash % buckets.size();
-  MapEntry* at = head(bucket);
-  if (!at) {
-    buckets.set(bucket, entry);
-    return;
-  }
-  while (at->next) at = at->next;
-  at->next = entry;
-}
+void Map::appendToChain(MapEntry* entry) { BucketChains::append(buckets, entry); }
 
-void Map::grow() {
-  // Gather every entry in the order of the old buckets and chains, then re-link at the new size.
-  MapEntry* first = nullptr;
-  MapEntry* last = nullptr;
-  for (uint32_t i = 0; i < buckets.size(); ++i) {
-    for (MapEntry* e = head(i); e;) {
-      MapEntry* next = e->next;
-      e->next = nullptr;
-      if (last) last->next = e;
-      else first = e;
-      last = e;
-      e = next;
-    }
-  }
-  uint32_t oldLevel = level;
-  ++level;
-  if (!allocateBuckets()) {
-    // Out of memory: stay at the old size, which still holds every entry.
-    level = oldLevel;
-    allocateBuckets();
-  }
-  while (first) {
-    MapEntry* next = first->next;
-    appendToChain(first);
-    first = next;
-  }
-}
+void Map::grow() { BucketChains::grow<MapEntry>(buckets, level); }
 
 bool Map::add(IComparable* key) {
   if (!key) return false;

@@ -1,7 +1,7 @@
 #include "map/MapTable.h"
 
 #include "base/thread/EasyPooler.h"
-#include "map/BucketLevels.h"
+#include "map/BucketChains.h"
 
 namespace s::map {
 
@@ -37,53 +37,11 @@ bool MapTable::same(const MapTableEntry* entry, uint32_t hash, const IComparable
   return ignoreCase ? key->equalsIgnoreCase(entry->key) : key->equals(entry->key);
 }
 
-bool MapTable::allocateBuckets() {
-  uint32_t n = BucketLevels::countAt(level);
-  buckets.setSize(n);
-  if (buckets.size() != n) return false;
-  for (uint32_t i = 0; i < n; ++i) buckets.set(i, nullptr);
-  return true;
-}
+bool MapTable::allocateBuckets() { return BucketChains::allocate(buckets, level); }
 
-void MapTable::appendToChain(MapTableEntry* entry) {
-  entry->next = nullptr;
-  uint32_t bucket = entry->hash % buckets.size();
-  MapTableEntry* at = head(bucket);
-  if (!at) {
-    buckets.set(bucket, entry);
-    return;
-  }
-  while (at->next) at = at->next;
-  at->next = entry;
-}
+void MapTable::appendToChain(MapTableEntry* entry) { BucketChains::append(buckets, entry); }
 
-void MapTable::grow() {
-  // Gather every entry in the order of the old buckets and chains, then re-link at the new size.
-  MapTableEntry* first = nullptr;
-  MapTableEntry* last = nullptr;
-  for (uint32_t i = 0; i < buckets.size(); ++i) {
-    for (MapTableEntry* e = head(i); e;) {
-      MapTableEntry* next = e->next;
-      e->next = nullptr;
-      if (last) last->next = e;
-      else first = e;
-      last = e;
-      e = next;
-    }
-  }
-  uint32_t oldLevel = level;
-  ++level;
-  if (!allocateBuckets()) {
-    // Out of memory: stay at the old size, which still holds every entry.
-    level = oldLevel;
-    allocateBuckets();
-  }
-  while (first) {
-    MapTableEntry* next = first->next;
-    appendToChain(first);
-    first = next;
-  }
-}
+void MapTable::grow() { BucketChains::grow<MapTableEntry>(buckets, level); }
 
 bool MapTable::put(IComparable* key, void* value) {
   if (!key) return false;
