@@ -28,7 +28,10 @@ function(vesper_test_suites root)
     target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300
+    # Power requests of every test go to a log file in the build tree, never to the real system;
+    # tests that want the mock bus unset it themselves.
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT 300 ENVIRONMENT "VESPER_POWER_LOG=${VESPER_TEST_POWER_LOG}"
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   endforeach()
 endfunction()
@@ -40,5 +43,17 @@ function(vesper_benchmarks root)
     get_filename_component(stem ${b} NAME_WE)
     add_executable(bench_${stem} ${b})
     target_link_libraries(bench_${stem} PRIVATE ${ARGN} benchmark::benchmark)
+  endforeach()
+endfunction()
+
+# Where the tests' power requests are logged instead of carried out.
+set(VESPER_TEST_POWER_LOG ${CMAKE_BINARY_DIR}/power-requests.log)
+
+# vesper_power_log_for_tests(): gives every test added with add_test in the calling folder the power
+# log too. Run at the end of the folder (cmake_language DEFER), so that later add_test calls count.
+function(vesper_power_log_for_tests)
+  get_property(tests DIRECTORY PROPERTY TESTS)
+  foreach(t IN LISTS tests)
+    set_property(TEST ${t} APPEND PROPERTY ENVIRONMENT "VESPER_POWER_LOG=${VESPER_TEST_POWER_LOG}")
   endforeach()
 endfunction()

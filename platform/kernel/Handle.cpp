@@ -1,5 +1,6 @@
 // The functions common to every kind of handle: waiting and closing.
 #include <win/error.h>
+#include <win/process.h>
 #include <win/thread.h>
 
 #include "kernel/handle/HandleTable.h"
@@ -10,8 +11,8 @@ using platform::kernel::handle::KernelObject;
 using platform::kernel::thread::ThreadHandle;
 
 DWORD WINAPI WaitForSingleObject(HANDLE object, DWORD timeoutMs) {
-  if (object == ThreadHandle::pseudo()) {
-    // The calling thread never ends while it waits for itself.
+  if (object == ThreadHandle::pseudo() || object == GetCurrentProcess()) {
+    // The calling thread (or process) never ends while it waits for itself.
     Sleep(timeoutMs);
     return WAIT_TIMEOUT;
   }
@@ -27,7 +28,7 @@ DWORD WINAPI WaitForSingleObject(HANDLE object, DWORD timeoutMs) {
 
 BOOL WINAPI CloseHandle(HANDLE object) {
   // Pseudo handles need no closing, and closing them is harmless.
-  if (object == ThreadHandle::pseudo()) return TRUE;
+  if (object == ThreadHandle::pseudo() || object == GetCurrentProcess()) return TRUE;
   if (!HandleTable::close(object)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;

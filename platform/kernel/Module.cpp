@@ -9,6 +9,7 @@
 #include <string>
 
 #include "kernel/BuiltinModule.h"
+#include "kernel/module/FileModule.h"
 
 namespace {
 
@@ -83,6 +84,8 @@ HMODULE WINAPI LoadLibraryW(LPCWSTR fileName) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  // A name with a folder is a library file, loaded from exactly that path.
+  if (kernel::namesModuleFile(fileName)) return kernel::loadModuleFile(fileName);
   std::lock_guard<std::mutex> guard(moduleLock());
   ModuleRecord* record = recordNamed(fileName);
   if (!record) {
@@ -106,6 +109,7 @@ HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName) {
 
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName) {
   ModuleRecord* record = recordOf(module);
+  if (!record && kernel::isModuleFile(module)) return kernel::moduleFileProc(module, procName);
   if (!record) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
@@ -121,6 +125,7 @@ FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName) {
 }
 
 BOOL WINAPI FreeLibrary(HMODULE module) {
+  if (kernel::isModuleFile(module)) return kernel::freeModuleFile(module) ? TRUE : FALSE;
   std::lock_guard<std::mutex> guard(moduleLock());
   ModuleRecord* record = recordOf(module);
   if (!record) {

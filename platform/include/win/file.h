@@ -72,3 +72,20 @@ BOOL WINAPI CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES security);
 // Returns the units copied without the terminator. A buffer that is too small receives as much as
 // fits, terminated, and the call returns `size` with ERROR_INSUFFICIENT_BUFFER; 0 on failure.
 DWORD WINAPI GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
+
+// Flags of MoveFileExW. Moves that wait for a restart are not offered (ERROR_INVALID_PARAMETER).
+#define MOVEFILE_REPLACE_EXISTING 0x00000001u
+#define MOVEFILE_COPY_ALLOWED 0x00000002u
+#define MOVEFILE_DELAY_UNTIL_REBOOT 0x00000004u
+#define MOVEFILE_WRITE_THROUGH 0x00000008u
+
+// Moves (renames) a file or folder. An existing destination is replaced only with
+// MOVEFILE_REPLACE_EXISTING (else ERROR_ALREADY_EXISTS), and never while it is a module loaded by some
+// process (ERROR_ACCESS_DENIED). Across file systems a file is copied and the source deleted when
+// MOVEFILE_COPY_ALLOWED is given (else ERROR_NOT_SAME_DEVICE); MOVEFILE_WRITE_THROUGH returns only once
+// the result is on the disk.
+BOOL WINAPI MoveFileExW(LPCWSTR existingFileName, LPCWSTR newFileName, DWORD flags);
+// Deletes a file. A folder fails with ERROR_ACCESS_DENIED, and so does a file that some process of
+// this user has loaded as a module: on Linux it could be unlinked, but Windows keeps a loaded module
+// in place and callers rely on that.
+BOOL WINAPI DeleteFileW(LPCWSTR fileName);

@@ -13,3 +13,12 @@ ULONGLONG WINAPI GetTickCount64();
 // succeed on Linux; a null argument fails with ERROR_INVALID_PARAMETER.
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
 BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+
+// The wall-clock time in 100-nanosecond units since 1601-01-01 UTC.
+typedef struct _FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+} FILETIME, *PFILETIME, *LPFILETIME;
+
+// The current system time (UTC) from the real-time clock.
+void WINAPI GetSystemTimeAsFileTime(LPFILETIME systemTime);

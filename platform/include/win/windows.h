@@ -19,3 +19,11 @@
 #include <win/user.h>
 #include <win/msgbox.h>
 #include <win/environment.h>
+#include <win/shlobj.h>
+#include <win/process.h>
+#include <win/security.h>
+#include <win/version.h>
+#include <win/power.h>
+#include <win/shellapi.h>
+#include <win/com.h>
+#include <win/commctrl.h>
