@@ -79,6 +79,9 @@ class Localizer : public s::base::IObject, public s::thread::IPoolable {
   bool hasLegacyGlyphs() const { return legacyGlyphs; }
 
  private:
+  // Loads the packs from a parsed document, gives the tree back and selects the interface language;
+  // a null root (no memory for it) leaves the localizer as it was.
+  void loadFromTree(Node* root);
   // Makes `pack` current and tells the listeners, when it is not current already.
   void makeCurrent(LangPack* pack);
   // Reads the `languages` list into new packs.

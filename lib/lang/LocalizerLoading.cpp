@@ -5,6 +5,7 @@
 #include "base/str/strbuffer/StrBuffer.h"
 #include "lang/DefaultLanguage.h"
 #include "lang/Localizer.h"
+#include "xml/Escaping.h"
 #include "xml/Node.h"
 
 namespace s::lang {
@@ -50,19 +51,27 @@ Localizer* Localizer::loadFromBytes(const uint8_t* bytes, uint32_t count) {
   StrBuffer* text = StrBuffer::acquire();
   if (!text) return this;
   if (bytes && count > 0 && count <= 0x7FFFFFFFu) text->fromUtf8(bytes, false, static_cast<int32_t>(count));
-  loadFromText(text->getText());
+  Node* root = Node::acquire();
+  if (root) root->parse(text->getText());
+  // The tree holds copies of everything it needs, so the decoded document can go at once, before
+  // the packs take their share of the heap.
   text->release();
+  loadFromTree(root);
   return this;
 }
 
 Localizer* Localizer::loadFromText(const char16_t* text) {
   Node* root = Node::acquire();
-  if (!root) return this;
-  if (text) root->parse(text);
+  if (root && text) root->parse(text);
+  loadFromTree(root);
+  return this;
+}
+
+void Localizer::loadFromTree(Node* root) {
+  if (!root) return;
   loadFromNode(root);
   root->release();
   selectByName(defaultLanguageName());
-  return this;
 }
 
 void Localizer::loadFromNode(const Node* root) {
@@ -155,10 +164,12 @@ void Localizer::loadEntry(const Node* entry, uint8_t* filled) {
     if (filled[index]) continue;
     StrBuffer* text = StrBuffer::acquire();
     if (!text) continue;
-    // Unescaping never lengthens a text, so one allocation of the stored length is enough.
-    const char16_t* raw = translation->getRaw(u"", nullptr);
-    if (raw) text->reserveExact(static_cast<uint32_t>(lstrlenW(raw)) + 1);
-    translation->getString(text, u"", u"", true);
+    // The element's text, as getString reads it; unescaping never lengthens a text, so one
+    // allocation of the stored length is enough.
+    if (const s::xml::AttrRecord* run = translation->getAttributes()->firstTextRun()) {
+      text->reserveExact(static_cast<uint32_t>(run->valueLength) + 1);
+      s::xml::Escaping::appendTextUnescaped(text, run->value, run->valueLength);
+    }
     if (first) fallback->setChars(text->getChars(), static_cast<int32_t>(text->length()));
     LangPack* pack = packAt(static_cast<uint32_t>(index));
     if (!numbered && pack->textOfKey(key)) {

@@ -16,9 +16,9 @@ int32_t unitCount(const char16_t* text, int32_t length) {
   return n;
 }
 
+// The name and the value share one block, the name first, so a record costs one allocation.
 void freeBlocks(AttrRecord* record) {
   delete[] record->name;
-  delete[] record->value;
   *record = AttrRecord{0, nullptr, 0, nullptr};
 }
 
@@ -70,14 +70,20 @@ AttrRecord* AttrFactory::make(const char16_t* name, int32_t nameLength, const ch
                               int32_t valueLength) {
   nameLength = unitCount(name, nameLength);
   valueLength = unitCount(value, valueLength);
+  auto* block = new (std::nothrow) char16_t[static_cast<size_t>(nameLength) + valueLength + 2];
+  if (!block) return nullptr;
   auto* record = static_cast<AttrRecord*>(acquire());
-  if (!record) return nullptr;
-  record->name = copyUnits(name, nameLength);
-  record->value = copyUnits(value, valueLength);
-  if (!record->name || !record->value) {
-    give(record);
+  if (!record) {
+    delete[] block;
     return nullptr;
   }
+  if (nameLength > 0) std::memcpy(block, name, static_cast<size_t>(nameLength) * sizeof(char16_t));
+  block[nameLength] = 0;
+  char16_t* valueUnits = block + nameLength + 1;
+  if (valueLength > 0) std::memcpy(valueUnits, value, static_cast<size_t>(valueLength) * sizeof(char16_t));
+  valueUnits[valueLength] = 0;
+  record->name = block;
+  record->value = valueUnits;
   record->nameLength = nameLength;
   record->valueLength = valueLength;
   return record;

@@ -28,12 +28,13 @@ class AttrFactory : public s::thread::Factory {
   // A zeroed record; null when memory runs out.
   void* generate() override;
   uint32_t weightOf(void* object) override;
-  // Frees the record's two blocks and zeroes it.
+  // Frees the record's block (its name followed by its value) and zeroes it.
   void resetObject(void* object) override;
-  // Frees the record's blocks and the record, and nulls the slot.
+  // Frees the record's block and the record, and nulls the slot.
   void destroyObject(void** slot) override;
 
-  // A record holding copies of the name and the (already escaped) value; null when memory runs out.
+  // A record holding copies of the name and the (already escaped) value, both in one block; null
+  // when memory runs out.
   // A count of -1 takes the text up to its terminator.
   AttrRecord* make(const char16_t* name, int32_t nameLength, const char16_t* value, int32_t valueLength);
   // Gives a record back to the pool.

@@ -10,7 +10,7 @@ struct AttrRecord {
   int32_t nameLength;
   char16_t* name;  // nameLength + 1 units, NUL-terminated; empty for a text run
   int32_t valueLength;
-  char16_t* value;  // valueLength + 1 units, NUL-terminated, escaped
+  char16_t* value;  // valueLength + 1 units, NUL-terminated, escaped; lies in the name's block
 
   bool isTextRun() const { return nameLength == 0; }
 };

@@ -13,7 +13,14 @@ Attributes::Attributes() : records(AttrFactory::shared()) { reset(); }
 
 Attributes::~Attributes() { records.freeMemory(); }
 
-void Attributes::reset() { records.freeMemory(); }
+void Attributes::reset() {
+  // The records go back to the factory under one entry into its lock, then the storage is freed.
+  if (records.size() > 0) {
+    AttrFactory::shared()->destructMany(static_cast<void**>(records.elementAt(0)), records.size());
+    records.setSize(0);
+  }
+  records.freeMemory();
+}
 
 bool Attributes::find(const char16_t* name, uint32_t* index) const {
   const char16_t* wanted = name ? name : u"";
@@ -46,6 +53,8 @@ void Attributes::append(AttrRecord* record) {
 bool Attributes::add(const char16_t* name, int32_t nameLength, const char16_t* value, int32_t valueLength) {
   AttrRecord* record = AttrFactory::shared()->make(name, nameLength, value, valueLength);
   if (!record) return false;
+  // Most elements hold a record or two, so the list starts small rather than at a growth step.
+  if (records.getCapacity() == 0) records.reserveExact(kFirstRoom);
   uint32_t before = records.size();
   records.appendPointer(record);
   if (records.size() == before) {

@@ -51,6 +51,9 @@ class Attributes : public s::base::IObject, public s::thread::IPoolable {
   void clear();
 
  private:
+  // Room the list takes when its first record arrives.
+  static constexpr uint32_t kFirstRoom = 4;
+
   s::col::_array::ArrayP records;
 };
 

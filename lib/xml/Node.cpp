@@ -18,15 +18,25 @@ Node::Node() : children(Node::pool()) { reset(); }
 
 Node::~Node() {
   children.freeMemory();
-  delete[] name;
+  dropName();
 }
 
 void Node::reset() {
-  delete[] name;
+  dropName();
+  attributes.reset();
+  // The children go back to the node pool under one entry into its lock (each is reset first, which
+  // gives back its own subtree), then the storage is freed.
+  if (children.size() > 0) {
+    pool()->destructMany(static_cast<void**>(children.elementAt(0)), children.size());
+    children.setSize(0);
+  }
+  children.freeMemory();
+}
+
+void Node::dropName() {
+  if (name != inlineName) delete[] name;
   name = nullptr;
   nameLength = 0;
-  attributes.reset();
-  children.freeMemory();
 }
 
 void Node::clear() { reset(); }
@@ -42,13 +52,27 @@ void Node::dumpTree(const char16_t* indent) {
 }
 
 void Node::setName(const char16_t* text, int32_t length) {
-  delete[] name;
-  name = nullptr;
-  nameLength = 0;
-  if (!text) return;
+  if (!text) {
+    dropName();
+    return;
+  }
   if (length < 0) length = lstrlenW(text);
-  name = AttrFactory::copyUnits(text, length);
-  if (name) nameLength = length;
+  // The new name may be a part of the old one, so it is copied before the old block goes.
+  char16_t* oldBlock = name != inlineName ? name : nullptr;
+  if (length > kInlineNameUnits) {
+    char16_t* block = AttrFactory::copyUnits(text, length);
+    if (!block) {
+      dropName();
+      return;
+    }
+    name = block;
+  } else {
+    std::memmove(inlineName, text, static_cast<size_t>(length) * sizeof(char16_t));
+    inlineName[length] = 0;
+    name = inlineName;
+  }
+  nameLength = length;
+  delete[] oldBlock;
 }
 
 bool Node::nameEquals(const char16_t* text, int32_t length) const {

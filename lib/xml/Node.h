@@ -99,10 +99,18 @@ class Node final : public IXml {
   // Appends a record with an already formatted value (numbers and hexadecimal need no escaping).
   void appendFormatted(const char16_t* attrName, const char16_t* value, int32_t length);
 
+  // Frees the name's block unless it lives in the node itself; the name is null afterwards.
+  void dropName();
+
+  // Names this short (nearly every element name) are kept in the node, sparing a heap block per
+  // element; longer ones get a block of their own.
+  static constexpr int32_t kInlineNameUnits = 15;
+
   s::col::_array::ArrayP children;
   Attributes attributes;
   char16_t* name = nullptr;
   int32_t nameLength = 0;
+  char16_t inlineName[kInlineNameUnits + 1] = {};
 };
 
 }  // namespace s::xml

@@ -8,12 +8,17 @@
 
 namespace s::xml {
 
+// The scans run on a local copy of the position, which the compiler keeps in a register.
 void NodeReader::skipWhiteSpace() {
-  while (at < end && isWhiteSpace(*at)) ++at;
+  const char16_t* p = at;
+  while (p < end && isWhiteSpace(*p)) ++p;
+  at = p;
 }
 
 void NodeReader::skipTo(char16_t unit) {
-  while (at < end && *at != unit) ++at;
+  const char16_t* p = at;
+  while (p < end && *p != unit) ++p;
+  at = p;
 }
 
 void NodeReader::skipPast(char16_t unit) {
@@ -123,9 +128,21 @@ void NodeReader::readContent(Node* node, uint32_t depth) {
 
 // ---- Node's reading operations ----
 
+namespace {
+
+// The terminator of a text, four units a step: documents run to tens of thousands of units.
+const char16_t* terminatorOf(const char16_t* text) {
+  const char16_t* at = text;
+  while (at[0] && at[1] && at[2] && at[3]) at += 4;
+  while (*at) ++at;
+  return at;
+}
+
+}  // namespace
+
 const char16_t* Node::parse(const char16_t* text) {
   if (!text) return text;
-  NodeReader reader(text, text + lstrlenW(text));
+  NodeReader reader(text, terminatorOf(text));
   return reader.readElement(this);
 }
 

@@ -54,6 +54,39 @@ void EasyPooler::destruct(void** slot) {
   }
 }
 
+void EasyPooler::destructMany(void** slots, uint32_t count) {
+  // Every object is reset first, outside the lock as `destruct` does; resets that release further
+  // objects into this pool run their own releases meanwhile.
+  uint32_t taken = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    void* object = slots[i];
+    if (!object) continue;
+    slots[i] = nullptr;
+    if (limit == 0) {
+      destroyFunction(object);
+      continue;
+    }
+    resetFunction(object);
+    slots[taken++] = object;
+  }
+  if (taken == 0) return;
+  // The slots now hold the reset objects at their front; those that do not fit are destroyed.
+  uint32_t kept = 0;
+  lock.enter();
+  uint32_t room = freeList->size() < limit ? limit - freeList->size() : 0;
+  uint32_t wanted = taken < room ? taken : room;
+  if (wanted > 0) {
+    uint32_t before = freeList->size();
+    freeList->append(slots, wanted, 0);
+    kept = freeList->size() - before;
+  }
+  lock.leave();
+  for (uint32_t i = 0; i < taken; ++i) {
+    if (i >= kept) destroyFunction(slots[i]);
+    slots[i] = nullptr;
+  }
+}
+
 uint32_t EasyPooler::freeCount() {
   ObjLocker::Scope guard(lock);
   return freeList->size();

@@ -55,6 +55,33 @@ void PoolerBase::release(void* object, int32_t weight) {
   lock.leave();
 }
 
+void PoolerBase::destructMany(void** slots, uint32_t count) {
+  // The objects that find no room are gathered at the front of the slots and destroyed after the
+  // critical section, as `release` does with a single one.
+  uint32_t refused = 0;
+  lock.enter();
+  for (uint32_t i = 0; i < count; ++i) {
+    void* object = slots[i];
+    if (!object) continue;
+    slots[i] = nullptr;
+    uint32_t w = weighted ? weightOf(object) : 0;
+    bool keep = freeList->size() < maxCount &&
+                (!weighted || (w <= maxObjectWeight && static_cast<uint64_t>(totalWeight) + w <= maxTotalWeight));
+    if (keep) {
+      resetObject(object);
+      uint32_t before = freeList->size();
+      freeList->appendPointer(object);
+      if (freeList->size() != before) {
+        totalWeight += w;
+        continue;
+      }
+    }
+    slots[refused++] = object;
+  }
+  lock.leave();
+  for (uint32_t i = 0; i < refused; ++i) destroyObject(&slots[i]);
+}
+
 void* PoolerBase::acquire() {
   lock.enter();
   if (freeList->size() > 0) {

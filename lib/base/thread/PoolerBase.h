@@ -28,6 +28,9 @@ class PoolerBase : public s::base::IObject, public s::base::IGenerator, public s
   // Keeps or destroys the object; a weight of -1 asks weightOf.
   virtual void release(void* object, int32_t weight);
   virtual void* acquire();
+  // Releases the objects of `count` slots (null ones are skipped, weights from weightOf) and nulls
+  // the slots, as `destruct` on each would, but enters the critical section once for all of them.
+  void destructMany(void** slots, uint32_t count);
   virtual void resetObject(void* object) = 0;
   // Disposes of the object the slot names and nulls the slot.
   virtual void destroyObject(void** slot) = 0;

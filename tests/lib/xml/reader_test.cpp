@@ -155,6 +155,23 @@ TEST(XmlReader, EveryPrefixStopsAtItsEnd) {
   }
 }
 
+// A NUL unit ends the text wherever it stands: reading goes no further than reading the text
+// before it would.
+TEST(XmlReader, ANulUnitEndsTheText) {
+  const std::u16string document = u"<lang><entry id=\"7\"><eng>Save&#160;as</eng></entry></lang>";
+  for (size_t n = 0; n < document.size(); ++n) {
+    std::u16string cut = document;
+    cut[n] = 0;
+    cut += u"<more/>";
+    NodeHolder withNul;
+    NodeHolder prefix;
+    const char16_t* after = withNul->parse(cut.c_str());
+    prefix->parse(document.substr(0, n).c_str());
+    EXPECT_LE(after, cut.c_str() + n) << n;
+    EXPECT_EQ(textOf(withNul.get()), textOf(prefix.get())) << n;
+  }
+}
+
 TEST(XmlReader, NestingIsBounded) {
   std::u16string deep;
   const uint32_t levels = s::xml::NodeReader::kMaxDepth * 4;

@@ -120,3 +120,39 @@ TEST(XmlStructure, FactoryIdentifiesItselfAndWeighsRecords) {
 }
 
 }  // namespace
+
+namespace {
+
+// Names of every length, short ones kept in the node and long ones in a block of their own, read,
+// renamed and written alike.
+TEST(XmlStructure, NamesOfEveryLengthSurviveRenamingAndWriting) {
+  const std::u16string names[] = {u"", u"a", u"entry", u"fifteen_units__", u"sixteen_units___",
+                                  u"a_name_much_longer_than_any_element_of_the_language_packs"};
+  for (const std::u16string& name : names) {
+    for (const std::u16string& next : names) {
+      NodeHolder node;
+      node->setName(name.c_str(), static_cast<int32_t>(name.size()));
+      EXPECT_EQ(std::u16string(node->getName()), name);
+      EXPECT_EQ(node->getNameLength(), static_cast<int32_t>(name.size()));
+      node->setName(next.c_str());
+      EXPECT_EQ(std::u16string(node->getName()), next) << narrow(name) << " -> " << narrow(next);
+      EXPECT_TRUE(node->nameEquals(next.c_str(), static_cast<int32_t>(next.size())));
+      EXPECT_EQ(textOf(node.get()), u"<" + next + u"></" + next + u">");
+    }
+  }
+}
+
+TEST(XmlStructure, RenamingWithAPartOfTheOwnNameOrWithNothing) {
+  const std::u16string names[] = {u"entries", u"a_name_longer_than_fifteen_units"};
+  for (const std::u16string& name : names) {
+    NodeHolder node;
+    node->setName(name.c_str());
+    node->setName(node->getName() + 2, 3);
+    EXPECT_EQ(std::u16string(node->getName()), name.substr(2, 3)) << narrow(name);
+    node->setName(nullptr);
+    EXPECT_EQ(node->getName(), nullptr);
+    EXPECT_EQ(node->getNameLength(), 0);
+  }
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include "base/comp/CompP.h"
 #include "base/str/strbuffer/StrBuffer.h"
 #include "base/thread/EasyPooler.h"
+#include "base/thread/PoolerBase.h"
 
 namespace s::col::_array {
 
@@ -53,6 +54,16 @@ void* ArrayP::popLast() {
 
 void ArrayP::disposeAll(s::base::IDestructor* destroyer) {
   s::base::IDestructor* disposer = destroyer ? destroyer : elementDestroyer;
+  if (disposer && count > 1) {
+    // Pools take a whole array back under one entry into their lock.
+    if (auto* pooler = dynamic_cast<s::thread::EasyPooler*>(disposer)) {
+      pooler->destructMany(reinterpret_cast<void**>(items), count);
+      disposer = nullptr;
+    } else if (auto* factory = dynamic_cast<s::thread::PoolerBase*>(disposer)) {
+      factory->destructMany(reinterpret_cast<void**>(items), count);
+      disposer = nullptr;
+    }
+  }
   if (disposer) {
     // Each destruct nulls its slot, so an element seen twice is never disposed of twice.
     for (uint32_t i = 0; i < count; ++i) disposer->destruct(reinterpret_cast<void**>(items) + i);

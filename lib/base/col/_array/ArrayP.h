@@ -21,7 +21,14 @@ class ArrayP : public ArrayBase {
 
   void* get(uint32_t i) const { return reinterpret_cast<void* const*>(items)[i]; }
   void set(uint32_t i, void* p) { reinterpret_cast<void**>(items)[i] = p; }
-  void appendPointer(void* p) { append(&p, 1, 0); }
+  // Stores straight into free room; only a full array takes the general append and its growth step.
+  void appendPointer(void* p) {
+    if (count < capacity) {
+      set(count++, p);
+      return;
+    }
+    append(&p, 1, 0);
+  }
   // Removes and returns the last pointer; null when empty.
   void* popLast();
 

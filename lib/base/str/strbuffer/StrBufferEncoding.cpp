@@ -4,6 +4,7 @@
 
 #include "base/col/_array/ArrayU08.h"
 #include "base/str/strbuffer/StrBuffer.h"
+#include "base/str/strbuffer/Utf8Reader.h"
 #include "digest/IDigester.h"
 #include "digest/md5/Md5.h"
 #include "system/codepage/CodePage.h"
@@ -108,6 +109,14 @@ uint32_t StrBuffer::decode(uint32_t codePage, const void* bytes, bool append, in
   uint64_t needed = static_cast<uint64_t>(unitCount) + n;
   if (needed >= 0xFFFFFFFFull || !reserveExact(static_cast<uint32_t>(needed))) return 0;
   const auto* source = static_cast<const char*>(bytes);
+  if (codePage == CP_UTF8) {
+    // Well-formed UTF-8 is decoded here in one pass; anything doubtful goes to the platform below.
+    int64_t units = Utf8Reader::decodeWellFormed(static_cast<const uint8_t*>(bytes), n, chars + unitCount);
+    if (units > 0) {
+      unitCount += static_cast<uint32_t>(units);
+      return static_cast<uint32_t>(units);
+    }
+  }
   int got = MultiByteToWideChar(codePage, 0, source, static_cast<int>(n), chars + unitCount,
                                 static_cast<int>(unitCapacity - unitCount));
   if (got <= 0) {

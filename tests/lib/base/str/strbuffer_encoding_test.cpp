@@ -1,5 +1,6 @@
 // Conversions of the string buffer to and from bytes, and its digest.
 #include <gtest/gtest.h>
+#include <win/codepage.h>
 
 #include <string>
 #include <vector>
@@ -83,6 +84,40 @@ TEST(StrBufferEncoding, InvalidUtf8BecomesReplacementCharacters) {
   const char bytes[] = {'a', static_cast<char>(0xFF), 'b'};
   EXPECT_EQ(text->fromUtf8(bytes, false, 3), 3u);
   EXPECT_EQ(textOf(text.get()), u"a\uFFFDb");
+}
+
+// The buffer decodes well-formed UTF-8 itself and leaves the rest to the platform: for every input,
+// well-formed or not, it must give exactly the platform's units.
+TEST(StrBufferEncoding, Utf8DecodingAgreesWithThePlatform) {
+  const std::string cases[] = {
+      "ascii only, longer than eight bytes",
+      "\xC3\xA4 mixed \xE2\x82\xAC and \xF0\x9F\x98\x80 text \xD0\x91\xD0\xB5",
+      std::string("nul\0inside", 11),
+      "\xEF\xBB\xBF<lang/>",               // a byte-order mark stays a unit
+      "\xC0\x80",                           // overlong NUL
+      "\xC1\xBF",                           // overlong two-byte form
+      "\xE0\x9F\xBF",                       // overlong three-byte form
+      "\xED\xA0\x80",                       // an encoded surrogate
+      "\xF0\x8F\xBF\xBF",                   // overlong four-byte form
+      "\xF4\x90\x80\x80",                   // past U+10FFFF
+      "\xF5\x80\x80\x80",                   // no such lead byte
+      "abc\xE2\x82",                         // cut short at the end
+      "abcdefgh\x80ijklmnop",                // a stray continuation byte after a fast stretch
+      "\xC3(",                               // a lead byte without its continuation
+      "\xF0\x9F\x98",                        // a four-byte form cut short
+      "\xEF\xBF\xBF\xF4\x8F\xBF\xBF",          // the highest values of three and four bytes
+  };
+  for (const std::string& c : cases) {
+    std::u16string expected(c.size() + 1, u'\0');
+    int units = MultiByteToWideChar(CP_UTF8, 0, c.data(), static_cast<int>(c.size()), expected.data(),
+                                    static_cast<int>(expected.size()));
+    ASSERT_GT(units, 0);
+    expected.resize(static_cast<size_t>(units));
+    ScopedBuffer decoded;
+    EXPECT_EQ(decoded->fromUtf8(c.data(), false, static_cast<int32_t>(c.size())), expected.size())
+        << printable(expected);
+    EXPECT_EQ(textOf(decoded.get()), expected) << printable(expected);
+  }
 }
 
 TEST(StrBufferEncoding, Utf16InBothByteOrders) {
