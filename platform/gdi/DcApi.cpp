@@ -6,6 +6,7 @@
 #include "gdi/DeviceContext.h"
 #include "gdi/GdiObjects.h"
 #include "gdi/RegionObject.h"
+#include "gdi/text/FontObject.h"
 
 #include <cstring>
 
@@ -159,6 +160,7 @@ int WINAPI GetObjectW(HGDIOBJ object, int size, LPVOID out) {
     std::memcpy(out, &ds, static_cast<size_t>(n));
     return n;
   }
+  if (o->kind == GdiKind::font) return platform::gdi::text::fontObject(o, size, out);
   if (o->kind == GdiKind::brush) {
     auto* b = static_cast<platform::gdi::Brush*>(o);
     LOGBRUSH lb{static_cast<UINT>(b->hollow ? BS_NULL : BS_SOLID), b->color, 0};

@@ -2,8 +2,15 @@
 #pragma once
 
 #include <win/gdi.h>
+#include <win/text.h>
+
+#include <memory>
 
 namespace platform::gdi {
+
+namespace text {
+class FontInstance;
+}
 
 enum class GdiKind { brush, pen, bitmap, region, font, dc };
 
@@ -31,6 +38,9 @@ struct Pen : GdiObject {
 
 struct Font : GdiObject {
   Font() : GdiObject(GdiKind::font) {}
+  LOGFONTW logFont{};
+  // The sized faces that draw this font, made on first use and shared by fonts that look alike.
+  std::shared_ptr<text::FontInstance> instance;
 };
 
 }  // namespace platform::gdi

@@ -49,10 +49,21 @@ GdiObjects::GdiObjects() {
   pen(BLACK_PEN, RGB(0, 0, 0), PS_SOLID, false);
   pen(NULL_PEN, 0, PS_NULL, false);
   pen(DC_PEN, 0, PS_SOLID, true);
-  auto font = std::make_unique<Font>();
-  font->stock = true;
-  stock_[13] = add(std::move(font));  // SYSTEM_FONT
-  stock_[17] = stock_[13];            // DEFAULT_GUI_FONT
+  auto font = [&](int index, LONG height, LONG weight) {
+    auto f = std::make_unique<Font>();
+    f->logFont.lfHeight = height;
+    f->logFont.lfWeight = weight;
+    f->logFont.lfCharSet = DEFAULT_CHARSET;
+    f->logFont.lfQuality = DEFAULT_QUALITY;
+    f->logFont.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    const char16_t face[] = u"MS Shell Dlg";
+    for (size_t i = 0; face[i]; ++i) f->logFont.lfFaceName[i] = face[i];
+    f->stock = true;
+    stock_[index] = add(std::move(f));
+  };
+  // The system font that new DCs hold, and the dialog font of 8 points that controls use.
+  font(SYSTEM_FONT, 16, FW_BOLD);
+  font(DEFAULT_GUI_FONT, -11, FW_NORMAL);
   auto bitmap = std::make_unique<Bitmap>();
   bitmap->surface = Surface::create(1, 1);
   bitmap->stock = true;
@@ -86,7 +97,7 @@ HGDIOBJ GdiObjects::stock(int index) const {
 HDC GdiObjects::addDc(std::unique_ptr<DeviceContext> dc) {
   dc->state.brush = stock_[WHITE_BRUSH];
   dc->state.pen = stock_[BLACK_PEN];
-  dc->state.font = stock_[13];
+  dc->state.font = stock_[SYSTEM_FONT];
   return reinterpret_cast<HDC>(add(std::move(dc)));
 }
 

@@ -89,7 +89,7 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM l
       return NonClient::hitTest(window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_NCPAINT: {
       HWND root = GetAncestor(window, GA_ROOT);
-      NonClient::paint(window, root && manager().active == root);
+      NonClient::paint(window, root && manager().activeWindow() == root);
       return 0;
     }
     case WM_NCACTIVATE: {
@@ -219,7 +219,7 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
-        HWND focus = manager().focus;
+        HWND focus = manager().focusWindow();
         if (!focus || (focus != window && !IsChild(window, focus))) Activation::setFocus(window);
       }
       return 0;

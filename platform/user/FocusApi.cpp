@@ -2,11 +2,13 @@
 #include <win/user.h>
 
 #include "user/Activation.h"
+#include "user/QueueRegistry.h"
 #include "user/WindowManager.h"
 
 #include <win/sync.h>
 
 using platform::user::Activation;
+using platform::user::QueueRegistry;
 using platform::user::Window;
 using platform::user::WindowManager;
 
@@ -52,9 +54,9 @@ BOOL WINAPI EnableWindow(HWND window, BOOL enable) {
     else w->style |= WS_DISABLED;
   }
   if (!enable) {
-    HWND focus = manager().focus;
+    HWND focus = manager().focusWindow();
     if (focus && (focus == window || IsChild(window, focus))) Activation::setFocus(nullptr);
-    HWND capture = manager().capture;
+    HWND capture = manager().captureWindow();
     if (capture && (capture == window || IsChild(window, capture))) Activation::releaseCapture();
   }
   manager().send(window, WM_ENABLE, enable ? TRUE : FALSE, 0);
@@ -69,11 +71,11 @@ BOOL WINAPI IsWindowEnabled(HWND window) {
 
 HWND WINAPI SetFocus(HWND window) { return Activation::setFocus(window); }
 
-HWND WINAPI GetFocus() { return ownedByCaller(manager().focus); }
+HWND WINAPI GetFocus() { return ownedByCaller(manager().focusWindow()); }
 
 HWND WINAPI SetActiveWindow(HWND window) { return Activation::activate(window, false); }
 
-HWND WINAPI GetActiveWindow() { return ownedByCaller(manager().active); }
+HWND WINAPI GetActiveWindow() { return ownedByCaller(manager().activeWindow()); }
 
 BOOL WINAPI SetForegroundWindow(HWND window) {
   if (!IsWindow(window)) return FALSE;
@@ -81,7 +83,7 @@ BOOL WINAPI SetForegroundWindow(HWND window) {
   return TRUE;
 }
 
-HWND WINAPI GetForegroundWindow() { return manager().active; }
+HWND WINAPI GetForegroundWindow() { return manager().activeWindow(); }
 
 HWND WINAPI SetCapture(HWND window) { return Activation::setCapture(window); }
 
@@ -90,7 +92,7 @@ BOOL WINAPI ReleaseCapture() {
   return TRUE;
 }
 
-HWND WINAPI GetCapture() { return manager().capture; }
+HWND WINAPI GetCapture() { return manager().captureWindow(); }
 
 BOOL WINAPI GetCursorPos(LPPOINT point) {
   if (!point) return FALSE;
@@ -111,11 +113,10 @@ SHORT WINAPI GetAsyncKeyState(int key) {
   return (manager().keys[key] & 0x80) ? static_cast<SHORT>(0x8000) : 0;
 }
 
+// The state as of the input message the calling thread took last, not as the keys are now.
 SHORT WINAPI GetKeyState(int key) {
   if (key < 0 || key > 255) return 0;
-  auto guard = manager().lock();
-  BYTE state = manager().keys[key];
-  return static_cast<SHORT>(((state & 0x80) ? 0xFF80 : 0) | (state & 0x01));
+  return QueueRegistry::current()->keyState(key);
 }
 
 HCURSOR WINAPI LoadCursorW(HINSTANCE instance, LPCWSTR name) {

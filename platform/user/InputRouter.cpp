@@ -4,6 +4,8 @@
 #include "user/Clock.h"
 #include "user/WindowManager.h"
 
+#include "user/MessageQueue.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <set>
@@ -16,6 +18,15 @@ WindowManager& manager() { return WindowManager::instance(); }
 
 // How long a hit test may wait for a window's thread before the press is dropped.
 constexpr UINT hitTestTimeoutMs = 5000;
+// How long input waits for a thread that took the last event and has not come back to its queue;
+// then the next event is routed all the same, so one busy thread does not hold up all input.
+constexpr uint64_t stalledAfterMs = 250;
+
+std::shared_ptr<MessageQueue> queueOf(HWND window) {
+  auto guard = manager().lock();
+  Window* w = manager().find(window);
+  return w ? w->queue : nullptr;
+}
 
 bool contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
@@ -109,30 +120,114 @@ WPARAM InputRouter::keyFlags() const {
   return flags;
 }
 
-void InputRouter::deliverMouse(UINT clientMessage, UINT nonClientMessage, WPARAM extra, POINT screen) {
+void InputRouter::enqueue(const RawInput& input) {
+  RawInput stamped = input;
+  stamped.keyFlags = keyFlags();
+  {
+    std::lock_guard lock(mutex_);
+    pending_.push_back(stamped);
+    busy_ = true;
+  }
+  pump(nullptr);
+}
+
+void InputRouter::settleLocked(const MessageQueue* caller) {
+  if (!inFlight_) return;
+  std::shared_ptr<MessageQueue> queue = inFlight_->queue.lock();
+  bool back = queue && queue.get() == caller && inFlight_->taken;
+  if (!queue || back || Clock::nowMs() - inFlight_->since > stalledAfterMs) inFlight_.reset();
+}
+
+void InputRouter::pump(const MessageQueue* caller) {
+  if (!busy_) return;
+  for (;;) {
+    RawInput next;
+    {
+      std::lock_guard lock(mutex_);
+      settleLocked(caller);
+      if (pending_.empty() && !inFlight_) busy_ = false;
+      if (routing_ || inFlight_ || pending_.empty()) return;
+      next = pending_.front();
+      pending_.pop_front();
+      routing_ = true;
+    }
+    std::optional<Delivery> delivery = route(next);
+    std::shared_ptr<MessageQueue> queue = delivery ? queueOf(delivery->window) : nullptr;
+    {
+      std::lock_guard lock(mutex_);
+      routing_ = false;
+      // In flight before it is posted, so that the receiver cannot take it unnoticed.
+      if (queue) inFlight_ = InFlight{queue, delivery->window, false, Clock::nowMs()};
+    }
+    if (queue && !manager().post(delivery->window, delivery->message, delivery->wParam, delivery->lParam, true,
+                                 delivery->point)) {
+      std::lock_guard lock(mutex_);
+      inFlight_.reset();
+    }
+  }
+}
+
+void InputRouter::taken(const MessageQueue* queue) {
+  if (!busy_) return;
+  std::lock_guard lock(mutex_);
+  if (inFlight_ && inFlight_->queue.lock().get() == queue) inFlight_->taken = true;
+}
+
+void InputRouter::windowDestroyed() {
+  if (!busy_) return;
+  HWND window;
+  {
+    std::lock_guard lock(mutex_);
+    if (!inFlight_) return;
+    window = inFlight_->window;
+  }
+  if (IsWindow(window)) return;
+  {
+    std::lock_guard lock(mutex_);
+    if (inFlight_ && inFlight_->window == window) inFlight_.reset();
+  }
+  pump(nullptr);
+}
+
+std::optional<InputRouter::Delivery> InputRouter::route(const RawInput& input) {
+  switch (input.kind) {
+    case RawInput::Kind::move:
+      return routeMouse(WM_MOUSEMOVE, WM_NCMOUSEMOVE, input);
+    case RawInput::Kind::button:
+      return routeButton(input);
+    case RawInput::Kind::wheel:
+      return routeWheel(input);
+    case RawInput::Kind::key:
+      return routeKey(input);
+  }
+  return std::nullopt;
+}
+
+std::optional<InputRouter::Delivery> InputRouter::routeMouse(UINT clientMessage, UINT nonClientMessage,
+                                                             const RawInput& input) {
+  POINT screen = input.point;
   HWND capture;
   {
     auto guard = manager().lock();
-    manager().cursor = screen;
     capture = manager().capture;
   }
   int hit = HTCLIENT;
   HWND target = capture;
   if (!target) target = hitTest(screen, &hit);
-  if (!target) return;
+  if (!target) return std::nullopt;
   bool press = clientMessage == WM_LBUTTONDOWN || clientMessage == WM_RBUTTONDOWN || clientMessage == WM_MBUTTONDOWN;
   if (!capture) {
     manager().send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(hit, clientMessage));
-    if (hit == HTERROR || hit == HTNOWHERE) return;  // disabled windows and empty spots take nothing
+    if (hit == HTERROR || hit == HTNOWHERE) return std::nullopt;  // disabled windows and empty spots take nothing
   }
   if (press && !capture) {
     // A press on an inactive top-level window activates it first, unless the window says otherwise.
     HWND root = GetAncestor(target, GA_ROOT);
-    if (root && root != manager().active && !(GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
+    if (root && root != GetForegroundWindow() && !(GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
       LRESULT answer = manager().send(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root), MAKELPARAM(hit, clientMessage));
       if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT || answer == 0) Activation::activate(root, true);
-      if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT) return;
-      if (!IsWindow(target)) return;
+      if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT) return std::nullopt;
+      if (!IsWindow(target)) return std::nullopt;
     }
   }
   UINT message = hit == HTCLIENT ? clientMessage : nonClientMessage;
@@ -157,75 +252,121 @@ void InputRouter::deliverMouse(UINT clientMessage, UINT nonClientMessage, WPARAM
   if (hit == HTCLIENT) {
     POINT client = screen;
     ScreenToClient(target, &client);
-    manager().post(target, message, keyFlags() | extra, MAKELPARAM(client.x, client.y), true, screen);
-  } else {
-    manager().post(target, message, static_cast<WPARAM>(hit), MAKELPARAM(screen.x, screen.y), true, screen);
+    return Delivery{target, message, input.keyFlags, MAKELPARAM(client.x, client.y), screen};
   }
+  return Delivery{target, message, static_cast<WPARAM>(hit), MAKELPARAM(screen.x, screen.y), screen};
 }
 
-void InputRouter::mouseMoved(int x, int y) { deliverMouse(WM_MOUSEMOVE, WM_NCMOUSEMOVE, 0, POINT{x, y}); }
+std::optional<InputRouter::Delivery> InputRouter::routeButton(const RawInput& input) {
+  UINT client, nonClient;
+  switch (input.button) {
+    case display::MouseButton::left:
+      client = input.down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+      nonClient = input.down ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
+      break;
+    case display::MouseButton::right:
+      client = input.down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+      nonClient = input.down ? WM_NCRBUTTONDOWN : WM_NCRBUTTONUP;
+      break;
+    default:
+      client = input.down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+      nonClient = input.down ? WM_NCMBUTTONDOWN : WM_NCMBUTTONUP;
+      break;
+  }
+  return routeMouse(client, nonClient, input);
+}
+
+std::optional<InputRouter::Delivery> InputRouter::routeWheel(const RawInput& input) {
+  HWND target;
+  {
+    auto guard = manager().lock();
+    target = manager().focus ? manager().focus : manager().active;
+  }
+  if (!target || !IsWindowEnabled(target)) return std::nullopt;
+  return Delivery{target, WM_MOUSEWHEEL, MAKEWPARAM(input.keyFlags, static_cast<WORD>(static_cast<short>(input.delta))),
+                  MAKELPARAM(input.point.x, input.point.y), input.point};
+}
+
+std::optional<InputRouter::Delivery> InputRouter::routeKey(const RawInput& input) {
+  HWND target;
+  POINT cursor;
+  {
+    auto guard = manager().lock();
+    target = manager().focus ? manager().focus : manager().active;
+    cursor = manager().cursor;
+  }
+  if (!target || !IsWindowEnabled(target)) return std::nullopt;
+  bool system = input.alt || input.virtualKey == VK_MENU || input.virtualKey == VK_F10;
+  UINT message = input.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+  LPARAM flags = 1 | (input.alt ? (1 << 29) : 0) | (input.down ? 0 : (3u << 30));
+  return Delivery{target, message, input.virtualKey, flags, cursor};
+}
+
+void InputRouter::mouseMoved(int x, int y) {
+  {
+    auto guard = manager().lock();
+    manager().cursor = POINT{x, y};
+  }
+  RawInput input;
+  input.kind = RawInput::Kind::move;
+  input.point = POINT{x, y};
+  enqueue(input);
+}
 
 void InputRouter::mouseButton(display::MouseButton button, bool down, int x, int y) {
   int key = button == display::MouseButton::left ? VK_LBUTTON
                                                  : (button == display::MouseButton::right ? VK_RBUTTON : VK_MBUTTON);
   {
     auto guard = manager().lock();
+    manager().cursor = POINT{x, y};
     if (down) manager().keys[key] |= 0x80;
     else manager().keys[key] &= static_cast<BYTE>(~0x80);
   }
-  UINT client, nonClient;
-  switch (button) {
-    case display::MouseButton::left:
-      client = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-      nonClient = down ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
-      break;
-    case display::MouseButton::right:
-      client = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-      nonClient = down ? WM_NCRBUTTONDOWN : WM_NCRBUTTONUP;
-      break;
-    default:
-      client = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-      nonClient = down ? WM_NCMBUTTONDOWN : WM_NCMBUTTONUP;
-      break;
-  }
-  deliverMouse(client, nonClient, 0, POINT{x, y});
+  RawInput input;
+  input.kind = RawInput::Kind::button;
+  input.button = button;
+  input.down = down;
+  input.point = POINT{x, y};
+  enqueue(input);
 }
 
 void InputRouter::mouseWheel(int delta, int x, int y) {
-  HWND target;
   {
     auto guard = manager().lock();
     manager().cursor = POINT{x, y};
-    target = manager().focus ? manager().focus : manager().active;
   }
-  if (!target || !IsWindowEnabled(target)) return;
-  manager().post(target, WM_MOUSEWHEEL, MAKEWPARAM(keyFlags(), static_cast<WORD>(static_cast<short>(delta))),
-                 MAKELPARAM(x, y), true, POINT{x, y});
+  RawInput input;
+  input.kind = RawInput::Kind::wheel;
+  input.delta = delta;
+  input.point = POINT{x, y};
+  enqueue(input);
 }
 
 void InputRouter::key(unsigned virtualKey, bool down) {
   if (virtualKey > 255) return;
-  HWND target;
-  bool alt;
+  RawInput input;
+  input.kind = RawInput::Kind::key;
+  input.virtualKey = virtualKey;
+  input.down = down;
   {
     auto guard = manager().lock();
     BYTE& state = manager().keys[virtualKey];
     if (down && !(state & 0x80)) state ^= 0x01;  // the toggle bit flips on each new press
     if (down) state |= 0x80;
     else state &= static_cast<BYTE>(~0x80);
-    target = manager().focus ? manager().focus : manager().active;
-    alt = (manager().keys[VK_MENU] & 0x80) != 0;
+    input.alt = (manager().keys[VK_MENU] & 0x80) != 0;
   }
-  if (!target || !IsWindowEnabled(target)) return;
-  bool system = alt || virtualKey == VK_MENU || virtualKey == VK_F10;
-  UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  LPARAM flags = 1 | (alt ? (1 << 29) : 0) | (down ? 0 : (3u << 30));
-  manager().post(target, message, virtualKey, flags, true, manager().cursor);
+  enqueue(input);
 }
 
 void InputRouter::closeRequested(uint64_t windowId) {
   HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(windowId));
-  manager().post(window, WM_SYSCOMMAND, SC_CLOSE, 0, false, manager().cursor);
+  POINT cursor;
+  {
+    auto guard = manager().lock();
+    cursor = manager().cursor;
+  }
+  manager().post(window, WM_SYSCOMMAND, SC_CLOSE, 0, false, cursor);
 }
 
 }  // namespace platform::user

@@ -3,13 +3,26 @@
 // press to the window beneath), and gets client or non-client mouse messages; capture, mouse
 // activation, double clicks, the wheel and keys to the focus window follow the documented rules.
 // A disabled window gets no mouse or keyboard input.
+//
+// Input is routed one event at a time, in order: an event waits until the thread that received the
+// one before has taken it and come back to its queue. So whatever that thread did with it (taking
+// the capture, moving the focus) decides where the next event goes, however fast input arrives. The
+// asynchronous state (cursor position, GetAsyncKeyState) follows the input as it arrives.
 #pragma once
 
 #include "display/Display.h"
 
 #include <win/user.h>
 
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
+
 namespace platform::user {
+
+class MessageQueue;
 
 class InputRouter : public display::IDisplayEventSink {
  public:
@@ -24,12 +37,55 @@ class InputRouter : public display::IDisplayEventSink {
   void key(unsigned virtualKey, bool down) override;
   void closeRequested(uint64_t windowId) override;
 
- private:
-  InputRouter() = default;
-  WPARAM keyFlags() const;
-  void deliverMouse(UINT clientMessage, UINT nonClientMessage, WPARAM extra, POINT screen);
+  // Routes waiting input once nothing is in flight. A queue calls it each time it looks for messages.
+  void pump(const MessageQueue* caller);
+  // A queue has taken an input message out.
+  void taken(const MessageQueue* queue);
+  // A window has been destroyed: input in flight to it is settled.
+  void windowDestroyed();
 
-  // The last press, for telling double clicks.
+ private:
+  struct RawInput {
+    enum class Kind { move, button, wheel, key } kind = Kind::move;
+    display::MouseButton button = display::MouseButton::left;
+    bool down = false;
+    bool alt = false;
+    POINT point{0, 0};
+    int delta = 0;
+    unsigned virtualKey = 0;
+    WPARAM keyFlags = 0;  // the MK_ flags as they were when the input arrived
+  };
+  struct Delivery {
+    HWND window = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    POINT point{0, 0};
+  };
+  struct InFlight {
+    std::weak_ptr<MessageQueue> queue;
+    HWND window = nullptr;
+    bool taken = false;
+    uint64_t since = 0;
+  };
+
+  InputRouter() = default;
+  void enqueue(const RawInput& input);
+  void settleLocked(const MessageQueue* caller);
+  std::optional<Delivery> route(const RawInput& input);
+  std::optional<Delivery> routeMouse(UINT clientMessage, UINT nonClientMessage, const RawInput& input);
+  std::optional<Delivery> routeButton(const RawInput& input);
+  std::optional<Delivery> routeWheel(const RawInput& input);
+  std::optional<Delivery> routeKey(const RawInput& input);
+  WPARAM keyFlags() const;
+
+  std::mutex mutex_;
+  std::deque<RawInput> pending_;
+  std::optional<InFlight> inFlight_;
+  bool routing_ = false;
+  std::atomic<bool> busy_{false};  // input waits or is in flight
+
+  // The last press, for telling double clicks; used only while routing.
   HWND lastPressWindow_ = nullptr;
   UINT lastPressMessage_ = 0;
   uint64_t lastPressTime_ = 0;

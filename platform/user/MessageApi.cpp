@@ -29,7 +29,7 @@ std::vector<HWND> topLevelWindows() {
 
 // The character a key gives, for the keys that type one; 0 for the others.
 WCHAR characterOf(WPARAM key) {
-  bool shift = (manager().keys[VK_SHIFT] & 0x80) != 0;
+  bool shift = GetKeyState(VK_SHIFT) < 0;
   if (key >= 'A' && key <= 'Z') return static_cast<WCHAR>(shift ? key : key + 32);
   if (key >= '0' && key <= '9' && !shift) return static_cast<WCHAR>(key);
   switch (key) {
@@ -98,16 +98,16 @@ LRESULT WINAPI DispatchMessageW(const MSG* message) {
 BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!window) return PostThreadMessageW(GetCurrentThreadId(), message, wParam, lParam);
   if (window == HWND_BROADCAST) {
-    for (HWND h : topLevelWindows()) manager().post(h, message, wParam, lParam, false, manager().cursor);
+    for (HWND h : topLevelWindows()) manager().post(h, message, wParam, lParam, false, manager().cursorPosition());
     return TRUE;
   }
-  return manager().post(window, message, wParam, lParam, false, manager().cursor);
+  return manager().post(window, message, wParam, lParam, false, manager().cursorPosition());
 }
 
 BOOL WINAPI PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
   auto queue = QueueRegistry::forThread(threadId);
   if (!queue) return FALSE;
-  return queue->post(MSG{nullptr, message, wParam, lParam, Clock::tick(), manager().cursor});
+  return queue->post(MSG{nullptr, message, wParam, lParam, Clock::tick(), manager().cursorPosition()});
 }
 
 void WINAPI PostQuitMessage(int exitCode) { QueueRegistry::current()->postQuit(exitCode); }

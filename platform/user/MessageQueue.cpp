@@ -1,6 +1,7 @@
 #include "user/MessageQueue.h"
 
 #include "user/Clock.h"
+#include "user/InputRouter.h"
 #include "user/WindowManager.h"
 
 #include <algorithm>
@@ -33,6 +34,7 @@ bool MessageQueue::post(const MSG& message) {
   std::lock_guard lock(mutex_);
   if (!alive_) return false;
   posted_.push_back(message);
+  ++arrivals_;
   ++events_;
   changed_.notify_all();
   return true;
@@ -42,6 +44,7 @@ bool MessageQueue::postInput(const MSG& message) {
   std::lock_guard lock(mutex_);
   if (!alive_) return false;
   input_.push_back(message);
+  ++arrivals_;
   ++events_;
   changed_.notify_all();
   return true;
@@ -51,6 +54,7 @@ void MessageQueue::postQuit(int exitCode) {
   std::lock_guard lock(mutex_);
   quit_ = true;
   quitCode_ = exitCode;
+  ++arrivals_;
   ++events_;
   changed_.notify_all();
 }
@@ -157,11 +161,13 @@ bool MessageQueue::retrieve(MSG* out, HWND filter, UINT first, UINT last, UINT r
   touch();
   for (;;) {
     handleSends();
+    InputRouter::instance().pump(this);
     std::unique_lock lock(mutex_);
     if (!sends_.empty()) continue;
     uint64_t seen = events_;
+    bool fromInput = false;
     bool found = takeFrom(posted_, out, filter, first, last, remove) ||
-                 takeFrom(input_, out, filter, first, last, remove);
+                 (fromInput = takeFrom(input_, out, filter, first, last, remove));
     if (!found && quit_ && inRange(WM_QUIT, first, last)) {
       *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(quitCode_), 0, Clock::tick(), POINT{0, 0}};
       if (remove) quit_ = false;
@@ -173,10 +179,17 @@ bool MessageQueue::retrieve(MSG* out, HWND filter, UINT first, UINT last, UINT r
       lock.lock();
     }
     if (!found) found = takeTimer(out, filter, first, last, remove);
+    lookedAt_ = arrivals_;
+    lookedAtMs_ = Clock::nowMs();
     if (found) {
       if (remove) {
         lastTime_ = out->time;
         lastPos_ = static_cast<DWORD>(MAKELONG(out->pt.x, out->pt.y));
+      }
+      if (remove && fromInput) {
+        noteInput(*out);
+        lock.unlock();
+        InputRouter::instance().taken(this);
       }
       return true;
     }
@@ -196,8 +209,31 @@ bool MessageQueue::retrieve(MSG* out, HWND filter, UINT first, UINT last, UINT r
 }
 
 void MessageQueue::waitForMessage() {
-  MSG probe;
-  retrieve(&probe, nullptr, 0, 0, PM_NOREMOVE, true);
+  touch();
+  for (;;) {
+    handleSends();
+    InputRouter::instance().pump(this);
+    std::unique_lock lock(mutex_);
+    if (!sends_.empty()) continue;
+    // Only what came since the thread last looked at its queue counts, a timer falling due included.
+    uint64_t now = Clock::nowMs();
+    uint64_t due = UINT64_MAX;
+    for (const Timer& t : timers_)
+      if (t.due > lookedAtMs_) due = std::min(due, t.due);
+    if (arrivals_ != lookedAt_ || due <= now) {
+      lookedAt_ = arrivals_;
+      lookedAtMs_ = now;
+      return;
+    }
+    uint64_t seen = events_;
+    waiting_ = true;
+    if (due == UINT64_MAX)
+      changed_.wait(lock, [&] { return events_ != seen; });
+    else
+      changed_.wait_until(lock, inMs(due - now), [&] { return events_ != seen; });
+    waiting_ = false;
+    touch();
+  }
 }
 
 bool MessageQueue::waitForReply(const std::shared_ptr<SentMessage>& sent, UINT flags, UINT timeoutMs,
@@ -228,6 +264,61 @@ bool MessageQueue::waitForReply(const std::shared_ptr<SentMessage>& sent, UINT f
     waiting_ = false;
     touch();
   }
+}
+
+void MessageQueue::noteInput(const MSG& message) {
+  auto press = [&](int key) {
+    if (!(keys_[key] & 0x80)) keys_[key] ^= 0x01;  // the toggle bit flips on each new press
+    keys_[key] |= 0x80;
+  };
+  auto release = [&](int key) { keys_[key] &= static_cast<BYTE>(~0x80); };
+  switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (message.wParam < 256) press(static_cast<int>(message.wParam));
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (message.wParam < 256) release(static_cast<int>(message.wParam));
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      press(VK_LBUTTON);
+      break;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+      release(VK_LBUTTON);
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+      press(VK_RBUTTON);
+      break;
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP:
+      release(VK_RBUTTON);
+      break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONDBLCLK:
+      press(VK_MBUTTON);
+      break;
+    case WM_MBUTTONUP:
+    case WM_NCMBUTTONUP:
+      release(VK_MBUTTON);
+      break;
+    default:
+      break;
+  }
+}
+
+SHORT MessageQueue::keyState(int key) const {
+  BYTE state = keys_[key & 0xFF];
+  return static_cast<SHORT>(((state & 0x80) ? 0xFF80 : 0) | (state & 0x01));
 }
 
 UINT_PTR MessageQueue::setTimer(HWND window, UINT_PTR id, UINT elapseMs, TIMERPROC procedure) {
@@ -283,6 +374,7 @@ void MessageQueue::addPaint(int delta) {
   std::lock_guard lock(mutex_);
   paintCount_ += delta;
   if (delta > 0) {
+    ++arrivals_;
     ++events_;
     changed_.notify_all();
   }

@@ -33,7 +33,8 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
 
   // The retrieval loop of GetMessage (wait) and PeekMessage (no wait). False means no message.
   bool retrieve(MSG* out, HWND filter, UINT first, UINT last, UINT removeFlags, bool wait);
-  // Returns when a message is ready to be retrieved, handling sent messages meanwhile.
+  // Returns when a message has come since the thread last looked at its queue (GetMessage or
+  // PeekMessage), handling sent messages meanwhile.
   void waitForMessage();
   // Waits for the answer to a message this thread sent; false on timeout or abort.
   bool waitForReply(const std::shared_ptr<SentMessage>& sent, UINT flags, UINT timeoutMs,
@@ -56,6 +57,10 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
   // The thread has ended: senders waiting on it are answered with 0, later posts fail.
   void shutdown();
 
+  // The keyboard and mouse-button state as this thread has taken its input, for GetKeyState.
+  // Only the owner thread reads and changes it.
+  SHORT keyState(int key) const;
+
   DWORD lastMessageTime() const { return lastTime_; }
   DWORD lastMessagePos() const { return lastPos_; }
 
@@ -73,11 +78,15 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
   uint64_t nextTimerDue() const;
   void deliver(const std::shared_ptr<SentMessage>& sent);
   void touch();
+  void noteInput(const MSG& message);
 
   const DWORD threadId_;
   mutable std::mutex mutex_;
   std::condition_variable changed_;
   uint64_t events_ = 0;
+  uint64_t arrivals_ = 0;    // messages that have come (posted, input, quit, paint due)
+  uint64_t lookedAt_ = 0;    // arrivals_ when the thread last looked at its queue
+  uint64_t lookedAtMs_ = 0;  // and the time it did
   bool alive_ = true;
   std::deque<MSG> posted_;
   std::deque<MSG> input_;
@@ -90,6 +99,7 @@ class MessageQueue : public std::enable_shared_from_this<MessageQueue> {
   int paintCount_ = 0;
   std::atomic<uint64_t> lastPump_{0};
   std::atomic<bool> waiting_{false};
+  BYTE keys_[256] = {};
   DWORD lastTime_ = 0;
   DWORD lastPos_ = 0;
 };

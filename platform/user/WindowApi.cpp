@@ -2,6 +2,8 @@
 #include <win/user.h>
 
 #include "user/Activation.h"
+#include "user/Hooks.h"
+#include "user/InputRouter.h"
 #include "user/MessageQueue.h"
 #include "user/NonClient.h"
 #include "user/QueueRegistry.h"
@@ -17,6 +19,8 @@
 #include <unistd.h>
 
 using platform::user::Activation;
+using platform::user::Hooks;
+using platform::user::InputRouter;
 using platform::user::NonClient;
 using platform::user::QueueRegistry;
 using platform::user::Window;
@@ -322,6 +326,12 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
   }
   CREATESTRUCTW create{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style), windowName,
                        className, exStyle};
+  // A thread hook hears of the window before its first message and may refuse it.
+  CBT_CREATEWNDW notice{&create, HWND_TOP};
+  if (Hooks::callCbt(HCBT_CREATEWND, reinterpret_cast<WPARAM>(handle), reinterpret_cast<LPARAM>(&notice))) {
+    freeTree(handle);
+    return nullptr;
+  }
   if (!child && ((style & WS_THICKFRAME) || !(style & WS_POPUP))) {
     MINMAXINFO limits = WindowPositioner::minMaxInfo(handle);
     int w = std::clamp<int>(width, limits.ptMinTrackSize.x, std::max(limits.ptMinTrackSize.x, limits.ptMaxTrackSize.x));
@@ -402,6 +412,7 @@ BOOL WINAPI DestroyWindow(HWND window) {
   Activation::forget(window, false);
   sendDestroy(window);
   freeTree(window);
+  InputRouter::instance().windowDestroyed();
   return TRUE;
 }
 

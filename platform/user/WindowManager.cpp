@@ -5,6 +5,7 @@
 #include "user/InputRouter.h"
 #include "user/MessageQueue.h"
 #include "user/QueueRegistry.h"
+#include "user/controls/SystemClasses.h"
 
 #include <win/sync.h>
 
@@ -39,6 +40,8 @@ WindowManager::WindowManager() : display_(&display::DisplaySelection::current())
   desktop->text = u"";
   desktop_ = add(std::move(desktop));
   display_->setEventSink(&InputRouter::instance());
+  // The system's own classes exist before any window is made.
+  controls::SystemClasses::registerAll(classes_);
 }
 
 Window* WindowManager::find(HWND window) const {

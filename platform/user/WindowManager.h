@@ -70,7 +70,14 @@ class WindowManager {
 
   void destroyThreadWindows(DWORD threadId);
 
-  // Input and activation state.
+  // Input and activation state, changed and read under the lock; the readers below take it.
+  HWND activeWindow() const { return read(&WindowManager::active); }
+  HWND focusWindow() const { return read(&WindowManager::focus); }
+  HWND captureWindow() const { return read(&WindowManager::capture); }
+  POINT cursorPosition() const {
+    Lock guard(mutex_);
+    return cursor;
+  }
   HWND active = nullptr;
   HWND focus = nullptr;
   HWND capture = nullptr;
@@ -80,6 +87,10 @@ class WindowManager {
 
  private:
   WindowManager();
+  HWND read(HWND WindowManager::*field) const {
+    Lock guard(mutex_);
+    return this->*field;
+  }
 
   mutable std::recursive_mutex mutex_;
   display::Display* display_;

@@ -1,6 +1,6 @@
-// Message boxes: MessageBoxW with its button sets, icons, default-button choices and answers. Until
-// the window system shows real boxes, the caption and text go to standard error and the box answers
-// as if the user had pressed its default button.
+// Message boxes: MessageBoxW with its button sets, icons, default-button choices and answers. The box
+// is a dialog on the display; a process without a display gets the caption and text on standard error
+// and the answer of the default button instead.
 #pragma once
 
 #include <win/types.h>
@@ -65,6 +65,8 @@ typedef HWND__* HWND;
 #define IDCONTINUE 11
 #endif
 
-// Shows `text` under `caption` with the buttons and icon of `type`; answers the button pressed, or 0
-// when the type names no known button set.
+// Shows `text` under `caption` with the buttons and icon of `type` and waits for an answer: the button
+// pressed, or 0 when the type names no known button set or the box could not be shown.
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+// The sound of a box type; this system is silent and only answers success.
+BOOL WINAPI MessageBeep(UINT type);

@@ -504,3 +504,39 @@ HMONITOR WINAPI MonitorFromWindow(HWND window, DWORD flags);
 HMONITOR WINAPI MonitorFromPoint(POINT point, DWORD flags);
 BOOL WINAPI GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info);
 BOOL WINAPI EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM param);
+
+// Reparenting.
+HWND WINAPI SetParent(HWND window, HWND newParent);
+
+// Keyboard navigation between the controls of a window, as dialog boxes have it.
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
+#define DLGC_HASSETSEL 0x0008
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
+#define DLGC_RADIOBUTTON 0x0040
+#define DLGC_WANTCHARS 0x0080
+#define DLGC_STATIC 0x0100
+#define DLGC_BUTTON 0x2000
+#define DM_GETDEFID (WM_USER + 0)
+#define DM_SETDEFID (WM_USER + 1)
+#define DC_HASDEFID 0x534B
+BOOL WINAPI IsDialogMessageW(HWND dialog, LPMSG message);
+HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
+
+// Thread hooks: only the computer-based-training hook's window creation notice is provided.
+#define WH_CBT 5
+#define HCBT_CREATEWND 3
+typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
+struct HHOOK__;
+typedef HHOOK__* HHOOK;
+typedef struct tagCBT_CREATEWNDW {
+  CREATESTRUCTW* lpcs;
+  HWND hwndInsertAfter;
+} CBT_CREATEWNDW, *LPCBT_CREATEWNDW;
+HHOOK WINAPI SetWindowsHookExW(int kind, HOOKPROC procedure, HINSTANCE module, DWORD threadId);
+BOOL WINAPI UnhookWindowsHookEx(HHOOK hook);
+LRESULT WINAPI CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);

@@ -15,8 +15,11 @@
 #include <win/locale.h>
 #include <win/resource.h>
 #include <win/gdi.h>
+#include <win/text.h>
 #include <win/messages.h>
 #include <win/user.h>
+#include <win/controls.h>
+#include <win/menu.h>
 #include <win/msgbox.h>
 #include <win/environment.h>
 #include <win/shlobj.h>

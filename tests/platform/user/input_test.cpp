@@ -249,7 +249,7 @@ TEST_F(Input, CaptionPressMovesTheWindowWithTheMouse) {
   EXPECT_EQ(static_cast<DWORD_PTR>(HTCAPTION), hit);
   display->injectMouseMove(150, 115);
   display->injectMouseButton(MouseButton::left, true, 150, 115);
-  // Input is routed when it arrives: let the window's thread take the capture before moving on.
+  // The move loop takes the capture on the press.
   EXPECT_TRUE(waitFor([&] { return GetCapture() == w.handle; }));
   for (int step = 1; step <= 5; ++step) {
     display->injectMouseMove(150 + step * 10, 115 + step * 4);

@@ -220,6 +220,27 @@ TEST(WaitMessage, ReturnsWhenAMessageArrivesFromAnotherThread) {
   poster.join();
 }
 
+TEST(WaitMessage, CountsOnlyMessagesNewerThanTheLastLook) {
+  DWORD me = GetCurrentThreadId();
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  PostThreadMessageW(me, WM_USER + 6, 0, 0);
+  WaitMessage();  // not looked at yet: returns at once
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_USER + 6, WM_USER + 6, PM_NOREMOVE));
+  std::atomic<bool> posted{false};
+  std::thread poster([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    posted = true;
+    PostThreadMessageW(me, WM_USER + 7, 0, 0);
+  });
+  WaitMessage();
+  EXPECT_TRUE(posted.load()) << "the message already seen does not end the wait";
+  poster.join();
+  EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_USER + 6, WM_USER + 6, PM_REMOVE));
+  EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_USER + 7, WM_USER + 7, PM_REMOVE));
+}
+
 TEST(Timers, FireAtTheirPeriodAndStopWhenKilled) {
   TestWindow w;
   w.create(WS_POPUP, 0, 0, 10, 10);

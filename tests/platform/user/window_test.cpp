@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 using testsupport::only;
@@ -182,9 +183,13 @@ TEST(WindowText, ReadsAcrossThreads) {
   TestWindow w;
   w.create(WS_POPUP, 0, 0, 10, 10, nullptr, 0, u"far");
   WCHAR buffer[8] = {};
-  std::thread reader([&] { GetWindowTextW(w.handle, buffer, 8); });
+  std::atomic<bool> read{false};
+  std::thread reader([&] {
+    GetWindowTextW(w.handle, buffer, 8);
+    read = true;
+  });
   // The reading thread's send is answered while this thread waits in its queue.
-  while (buffer[0] == 0) {
+  while (!read) {
     testsupport::pumpMessages();
     std::this_thread::yield();
   }

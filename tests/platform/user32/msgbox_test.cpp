@@ -1,6 +1,11 @@
+// Without a display a message box cannot be answered by anyone: it writes to standard error and
+// answers its default button at once.
+#include "display/DisplaySelection.h"
+
 #include <gtest/gtest.h>
 #include <win/msgbox.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -21,6 +26,8 @@ TEST(MessageBoxStandInTest, AnswersTheDefaultButtonAndWritesToStandardError) {
       {MB_CANCELTRYCONTINUE | MB_DEFBUTTON3, IDCONTINUE},
       {0x0F, 0},  // no such button set
   };
+  unsetenv("VESPER_DISPLAY");
+  ASSERT_FALSE(platform::display::DisplaySelection::available());
   for (const Case& c : cases) {
     testing::internal::CaptureStderr();
     int answer = MessageBoxW(nullptr, u"Body \u00e9", u"Caption", c.type);
@@ -30,6 +37,16 @@ TEST(MessageBoxStandInTest, AnswersTheDefaultButtonAndWritesToStandardError) {
       EXPECT_EQ(written, "[Caption] Body \xc3\xa9\n");
     }
   }
+}
+
+TEST(MessageBoxStandInTest, OnlyTheHeadlessValueOpensADisplay) {
+  struct Case {
+    const char* value;
+    bool opens;
+  } cases[] = {{nullptr, false}, {"", false}, {"headless", true}, {"x11", false}, {"HEADLESS", false}};
+  for (const Case& c : cases)
+    EXPECT_EQ(c.opens, platform::display::DisplaySelection::opensDisplay(c.value)) << (c.value ? c.value : "(unset)");
+  EXPECT_TRUE(MessageBeep(MB_ICONHAND)) << "silent, and successful";
 }
 
 }  // namespace
