@@ -110,7 +110,7 @@ TEST(CloseHandle, ClosedAndUnknownHandlesAreInvalid) {
   ASSERT_NE(other, thread);
 
   HANDLE bogus = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x12345670));
-  for (HANDLE handle : {thread, static_cast<HANDLE>(nullptr), bogus, INVALID_HANDLE_VALUE}) {
+  for (HANDLE handle : {thread, static_cast<HANDLE>(nullptr), bogus}) {
     SetLastError(0);
     EXPECT_FALSE(CloseHandle(handle));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
@@ -124,6 +124,12 @@ TEST(CloseHandle, ClosedAndUnknownHandlesAreInvalid) {
     EXPECT_EQ(GetThreadPriority(handle), THREAD_PRIORITY_ERROR_RETURN);
     EXPECT_FALSE(SetThreadPriority(handle, THREAD_PRIORITY_NORMAL));
   }
+  // INVALID_HANDLE_VALUE is also the calling process's pseudo handle: closing it is harmless, but it
+  // names no thread.
+  EXPECT_TRUE(CloseHandle(INVALID_HANDLE_VALUE));
+  EXPECT_EQ(SuspendThread(INVALID_HANDLE_VALUE), static_cast<DWORD>(-1));
+  EXPECT_EQ(ResumeThread(INVALID_HANDLE_VALUE), static_cast<DWORD>(-1));
+  EXPECT_FALSE(TerminateThread(INVALID_HANDLE_VALUE, 0));
   // The thread that took the slot is untouched by all of that.
   EXPECT_EQ(ResumeThread(other), 1u);
   EXPECT_EQ(WaitForSingleObject(other, 5000), WAIT_OBJECT_0);
