@@ -1,5 +1,6 @@
 #include "user32/MessageBoxDialog.h"
 
+#include "user/controls/ControlData.h"
 #include "user/controls/FlatDrawing.h"
 #include "user/controls/SystemFont.h"
 #include "user32/ButtonSets.h"
@@ -31,8 +32,6 @@ struct BoxState {
   int answer = 0;
 };
 
-BoxState* stateOf(HWND window) { return reinterpret_cast<BoxState*>(GetWindowLongPtrW(window, 0)); }
-
 void finish(BoxState* state, int answer) {
   if (state->done) return;
   state->done = true;
@@ -59,24 +58,10 @@ void paint(HWND window, BoxState* state, HDC dc) {
   SelectObject(dc, old);
 }
 
-LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  BoxState* state = stateOf(window);
-  if (!state) return DefWindowProcW(window, message, wParam, lParam);
+// The box's messages beyond the frame's (creation, destruction, erasing and painting); the state
+// belongs to MessageBoxDialog::run, which hands it over as the creation parameter.
+LRESULT handle(HWND window, BoxState* state, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (dc) paint(window, state, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_COMMAND:
@@ -88,9 +73,6 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       // The close button and Alt+F4 count as Escape; a box without that answer stays open.
       if (state->set.escapeAnswer) finish(state, state->set.escapeAnswer);
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(window, 0, 0);
-      return DefWindowProcW(window, message, wParam, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -215,13 +197,9 @@ HWND createBox(BoxState& state, HWND owner, LPCWSTR caption, UINT type) {
 }  // namespace
 
 WNDCLASSW MessageBoxDialog::windowClass() {
-  WNDCLASSW wc{};
-  wc.style = CS_SAVEBITS | CS_GLOBALCLASS;
-  wc.lpfnWndProc = &procedure;
-  wc.cbWndExtra = sizeof(LONG_PTR);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = u"#32770";
-  return wc;
+  using namespace user::controls;
+  return controlClass(CS_SAVEBITS | CS_GLOBALCLASS, &controlProcedure<BoxState, DataOwner::creator, &paint, &handle>,
+                      u"#32770");
 }
 
 int MessageBoxDialog::run(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {

@@ -1,6 +1,7 @@
 #include "user/controls/Button.h"
 
 #include "user/controls/ButtonPainter.h"
+#include "user/controls/ControlData.h"
 
 #include <win/controls.h>
 #include <win/text.h>
@@ -20,8 +21,6 @@ struct ButtonData {
   bool focused = false;
   HFONT font = nullptr;
 };
-
-ButtonData* dataOf(HWND window) { return reinterpret_cast<ButtonData*>(GetWindowLongPtrW(window, 0)); }
 
 DWORD kindOf(HWND window) { return static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & BS_TYPEMASK; }
 
@@ -51,7 +50,7 @@ void notifyParent(HWND window, WORD code) {
 // subclass sees the check message), then the parent hears about it.
 void click(HWND window) {
   DWORD kind = kindOf(window);
-  ButtonData* data = dataOf(window);
+  ButtonData* data = windowData<ButtonData>(window);
   if (!data) return;
   if (kind == BS_AUTOCHECKBOX) {
     SendMessageW(window, BM_SETCHECK, data->check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
@@ -195,39 +194,9 @@ LRESULT keyMessage(HWND window, ButtonData* data, UINT message, WPARAM key, LPAR
   return 0;
 }
 
-}  // namespace
-
-WNDCLASSW Button::windowClass() {
-  WNDCLASSW wc{};
-  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
-  wc.lpfnWndProc = &Button::procedure;
-  wc.cbWndExtra = sizeof(LONG_PTR);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = WC_BUTTONW;
-  return wc;
-}
-
-LRESULT CALLBACK Button::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(new ButtonData()));
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  ButtonData* data = dataOf(window);
-  if (!data) return DefWindowProcW(window, message, wParam, lParam);
+// Everything but the frame's messages (creation, destruction, erasing and painting).
+LRESULT handle(HWND window, ButtonData* data, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(window, 0, 0);
-      delete data;
-      return DefWindowProcW(window, message, wParam, lParam);
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (dc) paint(window, data, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
     case WM_GETDLGCODE: {
       DWORD kind = kindOf(window);
       if (kind == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
@@ -299,6 +268,16 @@ LRESULT CALLBACK Button::procedure(HWND window, UINT message, WPARAM wParam, LPA
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
+}
+
+}  // namespace
+
+WNDCLASSW Button::windowClass() {
+  return controlClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS, &Button::procedure, WC_BUTTONW);
+}
+
+LRESULT CALLBACK Button::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return controlProcedure<ButtonData, DataOwner::window, &paint, &handle>(window, message, wParam, lParam);
 }
 
 }  // namespace platform::user::controls

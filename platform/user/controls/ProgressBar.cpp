@@ -1,5 +1,6 @@
 #include "user/controls/ProgressBar.h"
 
+#include "user/controls/ControlData.h"
 #include "user/controls/FlatDrawing.h"
 
 #include <win/controls.h>
@@ -18,8 +19,6 @@ struct ProgressData {
   COLORREF bar = CLR_DEFAULT;
   COLORREF background = CLR_DEFAULT;
 };
-
-ProgressData* dataOf(HWND window) { return reinterpret_cast<ProgressData*>(GetWindowLongPtrW(window, 0)); }
 
 void redraw(HWND window) { InvalidateRect(window, nullptr, FALSE); }
 
@@ -58,45 +57,9 @@ void paint(HWND window, ProgressData* data, HDC dc) {
   }
 }
 
-}  // namespace
-
-int ProgressBar::filledLength(int low, int high, int position, int length) {
-  if (high <= low || length <= 0) return 0;
-  long long done = static_cast<long long>(std::clamp(position, low, high)) - low;
-  return static_cast<int>(done * length / (static_cast<long long>(high) - low));
-}
-
-WNDCLASSW ProgressBar::windowClass() {
-  WNDCLASSW wc{};
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
-  wc.lpfnWndProc = &ProgressBar::procedure;
-  wc.cbWndExtra = sizeof(LONG_PTR);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = PROGRESS_CLASSW;
-  return wc;
-}
-
-LRESULT CALLBACK ProgressBar::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(new ProgressData()));
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  ProgressData* data = dataOf(window);
-  if (!data) return DefWindowProcW(window, message, wParam, lParam);
+// Everything but the frame's messages (creation, destruction, erasing and painting).
+LRESULT handle(HWND window, ProgressData* data, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(window, 0, 0);
-      delete data;
-      return DefWindowProcW(window, message, wParam, lParam);
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (dc) paint(window, data, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
     case PBM_SETRANGE:
       return setRange(window, data, LOWORD(lParam), HIWORD(lParam));
     case PBM_SETRANGE32:
@@ -140,6 +103,22 @@ LRESULT CALLBACK ProgressBar::procedure(HWND window, UINT message, WPARAM wParam
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
+}
+
+}  // namespace
+
+int ProgressBar::filledLength(int low, int high, int position, int length) {
+  if (high <= low || length <= 0) return 0;
+  long long done = static_cast<long long>(std::clamp(position, low, high)) - low;
+  return static_cast<int>(done * length / (static_cast<long long>(high) - low));
+}
+
+WNDCLASSW ProgressBar::windowClass() {
+  return controlClass(CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS, &ProgressBar::procedure, PROGRESS_CLASSW);
+}
+
+LRESULT CALLBACK ProgressBar::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return controlProcedure<ProgressData, DataOwner::window, &paint, &handle>(window, message, wParam, lParam);
 }
 
 }  // namespace platform::user::controls

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 
 using platform::user::menu::ItemPlace;
 using platform::user::menu::Menu;
@@ -40,6 +41,18 @@ MenuItem itemFromFlags(UINT flags, UINT_PTR idOrSubmenu, LPCWSTR text) {
   if (!(flags & (MF_SEPARATOR | MF_BITMAP | MF_OWNERDRAW))) item.text = textOf(text);
   if (item.separator()) item.id = 0;
   return item;
+}
+
+// The item a call names, with the reason set as the last error when there is none: a handle that
+// is no menu, or no such item in it. The caller holds the store's lock.
+std::optional<ItemPlace> itemOf(HMENU handle, UINT position, bool byPosition) {
+  if (!store().find(handle)) {
+    bad(ERROR_INVALID_MENU_HANDLE);
+    return std::nullopt;
+  }
+  auto place = store().locate(handle, position, byPosition);
+  if (!place) bad(ERROR_MENU_ITEM_NOT_FOUND);
+  return place;
 }
 
 bool validSubmenu(const MenuItem& item, HMENU owner) {
@@ -88,9 +101,8 @@ UINT stateFlags(const MenuItem& item) {
 
 bool removeItem(HMENU handle, UINT position, UINT flags, bool destroySubmenu) {
   auto guard = store().lock();
-  if (!store().find(handle)) return bad(ERROR_INVALID_MENU_HANDLE);
-  auto place = store().locate(handle, position, (flags & MF_BYPOSITION) != 0);
-  if (!place) return bad(ERROR_MENU_ITEM_NOT_FOUND);
+  auto place = itemOf(handle, position, (flags & MF_BYPOSITION) != 0);
+  if (!place) return false;
   HMENU submenu = place->item().submenu;
   place->menu->items.erase(place->menu->items.begin() + static_cast<std::ptrdiff_t>(place->index));
   if (destroySubmenu && submenu) store().destroy(submenu, true);
@@ -137,9 +149,8 @@ BOOL WINAPI InsertMenuItemW(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMI
 
 BOOL WINAPI ModifyMenuW(HMENU handle, UINT position, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR text) {
   auto guard = store().lock();
-  if (!store().find(handle)) return bad(ERROR_INVALID_MENU_HANDLE);
-  auto place = store().locate(handle, position, (flags & MF_BYPOSITION) != 0);
-  if (!place) return bad(ERROR_MENU_ITEM_NOT_FOUND);
+  auto place = itemOf(handle, position, (flags & MF_BYPOSITION) != 0);
+  if (!place) return FALSE;
   MenuItem item = itemFromFlags(flags, idOrSubmenu, text);
   if (!validSubmenu(item, place->handle)) return bad(ERROR_INVALID_MENU_HANDLE);
   item.data = place->item().data;
@@ -150,9 +161,8 @@ BOOL WINAPI ModifyMenuW(HMENU handle, UINT position, UINT flags, UINT_PTR idOrSu
 BOOL WINAPI GetMenuItemInfoW(HMENU handle, UINT position, BOOL byPosition, LPMENUITEMINFOW info) {
   if (!infoUsable(info)) return bad(ERROR_INVALID_PARAMETER);
   auto guard = store().lock();
-  if (!store().find(handle)) return bad(ERROR_INVALID_MENU_HANDLE);
-  auto place = store().locate(handle, position, byPosition != FALSE);
-  if (!place) return bad(ERROR_MENU_ITEM_NOT_FOUND);
+  auto place = itemOf(handle, position, byPosition != FALSE);
+  if (!place) return FALSE;
   const MenuItem& item = place->item();
   if (info->fMask & (MIIM_TYPE | MIIM_FTYPE)) info->fType = item.type;
   if (info->fMask & MIIM_STATE) info->fState = item.state;
@@ -174,9 +184,8 @@ BOOL WINAPI GetMenuItemInfoW(HMENU handle, UINT position, BOOL byPosition, LPMEN
 BOOL WINAPI SetMenuItemInfoW(HMENU handle, UINT position, BOOL byPosition, LPCMENUITEMINFOW info) {
   if (!infoUsable(info)) return bad(ERROR_INVALID_PARAMETER);
   auto guard = store().lock();
-  if (!store().find(handle)) return bad(ERROR_INVALID_MENU_HANDLE);
-  auto place = store().locate(handle, position, byPosition != FALSE);
-  if (!place) return bad(ERROR_MENU_ITEM_NOT_FOUND);
+  auto place = itemOf(handle, position, byPosition != FALSE);
+  if (!place) return FALSE;
   MenuItem changed = place->item();
   applyInfo(changed, *info);
   if (!validSubmenu(changed, place->handle)) return bad(ERROR_INVALID_MENU_HANDLE);

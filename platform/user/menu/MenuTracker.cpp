@@ -2,6 +2,7 @@
 
 #include "user/InputRouter.h"
 #include "user/WindowManager.h"
+#include "user/controls/ControlData.h"
 #include "user/menu/PopupPlacement.h"
 
 #include <win/sync.h>
@@ -66,13 +67,7 @@ LRESULT CALLBACK popupProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 WNDCLASSW popupMenuClass() {
-  WNDCLASSW wc{};
-  wc.style = CS_SAVEBITS | CS_DBLCLKS | CS_GLOBALCLASS;
-  wc.lpfnWndProc = &popupProcedure;
-  wc.cbWndExtra = sizeof(LONG_PTR);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = POPUPMENU_CLASSW;
-  return wc;
+  return controls::controlClass(CS_SAVEBITS | CS_DBLCLKS | CS_GLOBALCLASS, &popupProcedure, POPUPMENU_CLASSW);
 }
 
 MenuTracker* MenuTracker::current() { return running; }

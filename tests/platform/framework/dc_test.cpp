@@ -2,33 +2,20 @@
 // bitmap checked pixel by pixel, and the paint and client contexts of a window.
 #include <framework/Dc.h>
 
+#include "platform/support/DibSection.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
 namespace {
 
-// A 32-bit top-down bitmap of the given size, with a pointer to its pixels.
-HBITMAP makeBitmap(int width, int height, uint32_t** pixels) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  *pixels = static_cast<uint32_t*>(bits);
-  return bitmap;
-}
-
 TEST(Dc, DrawsIntoTheSelectedBitmap) {
   CDC dc;
   ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
   EXPECT_FALSE(dc.CreateCompatibleDC(nullptr)) << "one context per object";
   uint32_t* pixels = nullptr;
-  HBITMAP bitmap = makeBitmap(8, 8, &pixels);
+  HBITMAP bitmap = testsupport::makeDibSection(nullptr, 8, 8, &pixels);
   ASSERT_NE(nullptr, pixels);
   HGDIOBJ previous = dc.SelectObject(bitmap);
   EXPECT_NE(nullptr, previous);
@@ -54,7 +41,7 @@ TEST(Dc, DrawsIntoTheSelectedBitmap) {
   CDC copy;
   copy.CreateCompatibleDC(&dc);
   uint32_t* copied = nullptr;
-  HBITMAP target = makeBitmap(8, 8, &copied);
+  HBITMAP target = testsupport::makeDibSection(nullptr, 8, 8, &copied);
   HGDIOBJ copyPrevious = copy.SelectObject(target);
   EXPECT_TRUE(copy.BitBlt(0, 0, 8, 8, &dc, 0, 0, SRCCOPY));
   EXPECT_EQ(0x0A141Eu, copied[3 * 8 + 3] & 0xFFFFFF);

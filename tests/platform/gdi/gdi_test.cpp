@@ -2,6 +2,8 @@
 #include <win/gdi.h>
 #include <win/user.h>
 
+#include "platform/support/DibSection.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -12,15 +14,8 @@ namespace {
 class Canvas {
  public:
   Canvas(int width, int height, bool topDown = true) : width_(width), height_(height), topDown_(topDown) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = topDown ? -height : height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     dc = CreateCompatibleDC(nullptr);
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    bitmap = testsupport::makeDibSection(dc, width, height, &bits, topDown);
     old = SelectObject(dc, bitmap);
   }
   ~Canvas() {

@@ -2,7 +2,7 @@
 // runs TrackPopupMenu: choices by clicks and by keys arrive as WM_COMMAND or as the answer, the owner
 // hears WM_INITMENUPOPUP first, the "#32768" window closes on WM_CLOSE, Escape or a click outside,
 // submenus open beside their item, the hover highlight shows, and the thread's timers keep running.
-#include "platform/controls/UiSupport.h"
+#include "platform/support/HeadlessTest.h"
 
 #include <win/menu.h>
 
@@ -110,15 +110,7 @@ POINT itemCentre(HWND popup, int index) {
   return POINT{r.left + 60, y + heights[index] / 2};
 }
 
-class Tracking : public ::testing::Test {
- protected:
-  void SetUp() override { display = openHeadless(); }
-  void key(unsigned vk) {
-    display->injectKey(vk, true);
-    display->injectKey(vk, false);
-  }
-  HeadlessDisplay* display = nullptr;
-};
+class Tracking : public HeadlessTest {};
 
 TEST_F(Tracking, AClickedItemArrivesAsWmCommandAfterWmInitMenuPopup) {
   MenuThread thread(TPM_LEFTALIGN | TPM_TOPALIGN);

@@ -1,7 +1,7 @@
 // Message boxes as dialogs on the headless display, answered by injected keys and clicks while a
 // window thread waits in MessageBoxW: the answers of each button set, Enter, Escape, Tab and access
 // letters, WM_CLOSE, the layout of several lines, centring on the work area and the icons.
-#include "platform/controls/UiSupport.h"
+#include "platform/support/HeadlessTest.h"
 
 #include <win/controls.h>
 #include <win/msgbox.h>
@@ -62,15 +62,7 @@ class BoxThread {
   std::atomic<bool> done_{false};
 };
 
-class MessageBoxes : public ::testing::Test {
- protected:
-  void SetUp() override { display = openHeadless(); }
-  void key(unsigned vk) {
-    display->injectKey(vk, true);
-    display->injectKey(vk, false);
-  }
-  HeadlessDisplay* display = nullptr;
-};
+class MessageBoxes : public HeadlessTest {};
 
 TEST_F(MessageBoxes, KeysAnswerEachKind) {
   struct Case {

@@ -1,6 +1,8 @@
 // A white memory DC with a 32-bit top-down DIB section and a font selected, read pixel by pixel.
 #pragma once
 
+#include "platform/support/DibSection.h"
+
 #include <win/gdi.h>
 #include <win/text.h>
 
@@ -28,15 +30,8 @@ class TextCanvas {
   static constexpr uint32_t kWhite = 0xFFFFFF;
 
   TextCanvas(int width, int height, const LOGFONTW& lf = logFont(-11)) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     dc = CreateCompatibleDC(nullptr);
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    bitmap = testsupport::makeDibSection(dc, width, height, &bits);
     oldBitmap = SelectObject(dc, bitmap);
     font = CreateFontIndirectW(&lf);
     oldFont = SelectObject(dc, font);

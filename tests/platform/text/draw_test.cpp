@@ -33,6 +33,13 @@ int lineHeight(HDC dc) {
   return tm.tmHeight;
 }
 
+// The width of `text` in one line with the DC's font.
+int widthOf(HDC dc, const std::u16string& text) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return static_cast<int>(size.cx);
+}
+
 int countColours(const TextCanvas& canvas, uint32_t colour) {
   int n = 0;
   for (int y = 0; y < canvas.height(); ++y)
@@ -110,11 +117,7 @@ TEST(DrawText, LinesBreakAtLineBreaksUnlessSingleLine) {
 TEST(DrawText, WordBreaksPutEachWordThatDoesNotFitOnANewLine) {
   TextCanvas canvas(10, 10, logFont(-12));
   int h = lineHeight(canvas.dc);
-  auto extent = [&](const std::u16string& t) {
-    SIZE s{};
-    GetTextExtentPoint32W(canvas.dc, t.c_str(), static_cast<int>(t.size()), &s);
-    return static_cast<int>(s.cx);
-  };
+  auto extent = [&](const std::u16string& t) { return widthOf(canvas.dc, t); };
   const std::u16string text = u"Stand by and Hibernate";
   int widest = std::max({extent(u"Stand"), extent(u"by"), extent(u"and"), extent(u"Hibernate")});
   // In no width at all every word is a line, and the widest word is the width.
@@ -383,11 +386,7 @@ TEST(DrawText, WrappedLinesHoldAsManyWordsAsFit) {
   for (const std::u16string& w : words) text += (text.empty() ? u"" : u" ") + w;
   TextCanvas canvas(10, 10, logFont(-12));
   int h = lineHeight(canvas.dc);
-  auto extent = [&](const std::u16string& t) {
-    SIZE s{};
-    GetTextExtentPoint32W(canvas.dc, t.c_str(), static_cast<int>(t.size()), &s);
-    return static_cast<int>(s.cx);
-  };
+  auto extent = [&](const std::u16string& t) { return widthOf(canvas.dc, t); };
   for (int width : {40, 75, 100, 140, 220, 400}) {
     // Lines filled greedily, as a reader would check them.
     int lines = 0, widest = 0;

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "Probe.h"
+#include "RecordFactory.h"
 #include "base/col/_array/ArrayP.h"
 #include "base/thread/PoolerBase.h"
 
 using probe::Probe;
+using probe::RecordFactory;
 
 namespace {
 
@@ -80,32 +82,6 @@ TEST(EasyPoolerBatch, AnOwningArrayGivesItsElementsBackTogether) {
   array->release();
 }
 
-namespace {
-
-// Raw records whose first word holds their weight; counts what it resets and destroys.
-class CountingFactory : public s::thread::Factory {
- public:
-  int resetCount = 0;
-  int destroyedCount = 0;
-  ~CountingFactory() override { destroyAll(); }
-  s::base::IObject* newInstance() const override { return new CountingFactory(); }
-  void* generate() override { return new uint32_t[4](); }
-  uint32_t weightOf(void* object) override { return static_cast<uint32_t*>(object)[0]; }
-  void resetObject(void*) override { ++resetCount; }
-  void destroyObject(void** slot) override {
-    delete[] static_cast<uint32_t*>(*slot);
-    *slot = nullptr;
-    ++destroyedCount;
-  }
-  void* recordOfWeight(uint32_t weight) {
-    auto* record = static_cast<uint32_t*>(generate());
-    record[0] = weight;
-    return record;
-  }
-};
-
-}  // namespace
-
 TEST(PoolerBaseBatch, AppliesTheCountAndWeightRulesToEachObject) {
   struct Case {
     const char* what;
@@ -122,7 +98,7 @@ TEST(PoolerBaseBatch, AppliesTheCountAndWeightRulesToEachObject) {
       {"weighted, total passes the bound", true, 1000, std::vector<uint32_t>(101, 1024), 100, 102400},
   };
   for (const Case& c : cases) {
-    CountingFactory factory;
+    RecordFactory factory;
     factory.setWeighted(c.weighted);
     factory.setMaxCount(c.maxCount);
     std::vector<void*> slots;

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "Probe.h"
+#include "RecordFactory.h"
 #include "base/IComparator.h"
 #include "base/thread/PoolerBase.h"
 #include "base/col/_array/ArrayP.h"
 
 using probe::Probe;
+using probe::RecordFactory;
 
 TEST(EasyPooler, ReleasedObjectComesBackResetAndLastInFirstOut) {
   using P = Probe<1, 1000>;
@@ -134,31 +136,6 @@ TEST(ObjectDefaults, ComparatorDecidesWhenGiven) {
   a->release();
   b->release();
 }
-
-namespace {
-
-// A factory of raw records whose first word holds their weight.
-class RecordFactory : public s::thread::Factory {
- public:
-  int destroyedCount = 0;
-  ~RecordFactory() override { destroyAll(); }
-  s::base::IObject* newInstance() const override { return new RecordFactory(); }
-  void* generate() override { return new uint32_t[4](); }
-  uint32_t weightOf(void* object) override { return static_cast<uint32_t*>(object)[0]; }
-  void resetObject(void*) override {}
-  void destroyObject(void** slot) override {
-    delete[] static_cast<uint32_t*>(*slot);
-    *slot = nullptr;
-    ++destroyedCount;
-  }
-  void* recordOfWeight(uint32_t weight) {
-    auto* record = static_cast<uint32_t*>(generate());
-    record[0] = weight;
-    return record;
-  }
-};
-
-}  // namespace
 
 TEST(PoolerBase, WeightedModeBoundsObjectAndTotalWeight) {
   RecordFactory factory;
