@@ -7,8 +7,10 @@
 #include "user/MessageQueue.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <set>
+#include <thread>
 
 namespace platform::user {
 
@@ -123,12 +125,39 @@ WPARAM InputRouter::keyFlags() const {
 void InputRouter::enqueue(const RawInput& input) {
   RawInput stamped = input;
   stamped.keyFlags = keyFlags();
+  std::call_once(watcherStarted_, [this] { startWatcher(); });
   {
     std::lock_guard lock(mutex_);
     pending_.push_back(stamped);
     busy_ = true;
+    watch_.notify_one();
   }
   pump(nullptr);
+}
+
+void InputRouter::startWatcher() {
+  std::thread([this] { watchStalls(); }).detach();
+}
+
+// Sleeps while nothing waits behind input in flight; otherwise wakes when the receiver's time is up
+// (or its queue is gone) and routes the waiting input itself.
+void InputRouter::watchStalls() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    if (routing_ || !inFlight_ || pending_.empty()) {
+      watch_.wait(lock);
+      continue;
+    }
+    uint64_t due = inFlight_->since + stalledAfterMs + 1;
+    uint64_t now = Clock::nowMs();
+    if (now < due && !inFlight_->queue.expired()) {
+      watch_.wait_for(lock, std::chrono::milliseconds(due - now));
+      continue;
+    }
+    lock.unlock();
+    pump(nullptr);
+    lock.lock();
+  }
 }
 
 void InputRouter::settleLocked(const MessageQueue* caller) {
@@ -145,7 +174,8 @@ void InputRouter::pump(const MessageQueue* caller) {
     {
       std::lock_guard lock(mutex_);
       settleLocked(caller);
-      if (pending_.empty() && !inFlight_) busy_ = false;
+      // While another thread routes, its event is neither pending nor in flight yet, but input is busy.
+      if (pending_.empty() && !inFlight_ && !routing_) busy_ = false;
       if (routing_ || inFlight_ || pending_.empty()) return;
       next = pending_.front();
       pending_.pop_front();
@@ -158,6 +188,7 @@ void InputRouter::pump(const MessageQueue* caller) {
       routing_ = false;
       // In flight before it is posted, so that the receiver cannot take it unnoticed.
       if (queue) inFlight_ = InFlight{queue, delivery->window, false, Clock::nowMs()};
+      watch_.notify_one();
     }
     if (queue && !manager().post(delivery->window, delivery->message, delivery->wParam, delivery->lParam, true,
                                  delivery->point)) {
@@ -187,6 +218,12 @@ void InputRouter::windowDestroyed() {
     if (inFlight_ && inFlight_->window == window) inFlight_.reset();
   }
   pump(nullptr);
+}
+
+void InputRouter::queueEnded() {
+  if (!busy_) return;
+  std::lock_guard lock(mutex_);
+  watch_.notify_one();
 }
 
 std::optional<InputRouter::Delivery> InputRouter::route(const RawInput& input) {

@@ -6,8 +6,11 @@
 //
 // Input is routed one event at a time, in order: an event waits until the thread that received the
 // one before has taken it and come back to its queue. So whatever that thread did with it (taking
-// the capture, moving the focus) decides where the next event goes, however fast input arrives. The
-// asynchronous state (cursor position, GetAsyncKeyState) follows the input as it arrives.
+// the capture, moving the focus) decides where the next event goes, however fast input arrives. A
+// thread that stays away from its queue holds input back for a bounded time only: a watcher thread
+// routes the waiting event when the bound passes or the thread ends, so nothing waits for a wake-up
+// that never comes. The asynchronous state (cursor position, GetAsyncKeyState) follows the input as
+// it arrives.
 #pragma once
 
 #include "display/Display.h"
@@ -15,6 +18,7 @@
 #include <win/user.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -43,6 +47,8 @@ class InputRouter : public display::IDisplayEventSink {
   void taken(const MessageQueue* queue);
   // A window has been destroyed: input in flight to it is settled.
   void windowDestroyed();
+  // A thread's queue is gone: input in flight to it no longer waits.
+  void queueEnded();
 
  private:
   struct RawInput {
@@ -72,6 +78,8 @@ class InputRouter : public display::IDisplayEventSink {
   InputRouter() = default;
   void enqueue(const RawInput& input);
   void settleLocked(const MessageQueue* caller);
+  void startWatcher();
+  void watchStalls();
   std::optional<Delivery> route(const RawInput& input);
   std::optional<Delivery> routeMouse(UINT clientMessage, UINT nonClientMessage, const RawInput& input);
   std::optional<Delivery> routeButton(const RawInput& input);
@@ -83,7 +91,9 @@ class InputRouter : public display::IDisplayEventSink {
   std::deque<RawInput> pending_;
   std::optional<InFlight> inFlight_;
   bool routing_ = false;
-  std::atomic<bool> busy_{false};  // input waits or is in flight
+  std::atomic<bool> busy_{false};  // input waits, is being routed or is in flight
+  std::condition_variable watch_;  // wakes the watcher when the in-flight state changes
+  std::once_flag watcherStarted_;
 
   // The last press, for telling double clicks; used only while routing.
   HWND lastPressWindow_ = nullptr;

@@ -239,7 +239,8 @@ void MessageQueue::waitForMessage() {
 bool MessageQueue::waitForReply(const std::shared_ptr<SentMessage>& sent, UINT flags, UINT timeoutMs,
                                 const std::shared_ptr<MessageQueue>& receiver) {
   bool block = (flags & SMTO_BLOCK) != 0;
-  uint64_t deadline = timeoutMs == INFINITE ? UINT64_MAX : Clock::nowMs() + timeoutMs;
+  // The clock counts whole milliseconds, so one more keeps the wait from ending short of the timeout.
+  uint64_t deadline = timeoutMs == INFINITE ? UINT64_MAX : Clock::nowMs() + timeoutMs + 1;
   auto withdraw = [&] {
     int expected = SentMessage::pending;
     sent->state.compare_exchange_strong(expected, SentMessage::withdrawn);

@@ -1,5 +1,6 @@
 #include "user/QueueRegistry.h"
 
+#include "user/InputRouter.h"
 #include "user/WindowManager.h"
 
 #include <win/sync.h>
@@ -28,8 +29,13 @@ struct ThreadQueueHolder {
     if (!queue) return;
     WindowManager::instance().destroyThreadWindows(queue->threadId());
     queue->shutdown();
-    std::lock_guard lock(registry().mutex);
-    registry().queues.erase(queue->threadId());
+    {
+      std::lock_guard lock(registry().mutex);
+      registry().queues.erase(queue->threadId());
+    }
+    // Input in flight to this thread stops waiting for it; the watcher routes what comes next.
+    queue.reset();
+    InputRouter::instance().queueEnded();
   }
 };
 

@@ -17,11 +17,7 @@ class BoxThread {
  public:
   BoxThread(const char16_t* text, UINT type, const char16_t* caption = u"Vesper") {
     thread_ = std::thread([=, this] {
-      // A ticking timer keeps the box's loop coming back to its queue, so that input injected while
-      // the thread sleeps is routed at once even if the router waits for the thread to look again.
-      UINT_PTR tick = SetTimer(nullptr, 0, 10, &BoxThread::tick);
       answer_ = MessageBoxW(nullptr, text, caption, type);
-      KillTimer(nullptr, tick);
       done_ = true;
     });
   }
@@ -50,7 +46,6 @@ class BoxThread {
   bool done() const { return done_; }
 
  private:
-  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {}
   // A test that failed half way presses every button so the thread can end.
   void abandon() {
     for (HWND b : visibleWindowsOfClass(u"#32770"))
