@@ -2,6 +2,8 @@
 
 #include "gdi/text/Shaper.h"
 
+#include <win/codepage.h>
+
 #include <hb.h>
 
 #include <algorithm>
@@ -42,23 +44,13 @@ std::u16string keyOf(const LOGFONTW& font) {
   return key;
 }
 
+// Face names from fontconfig are UTF-8; the platform's own converter turns them into code units.
 std::u16string utf16Of(const std::string& utf8) {
-  std::u16string out;
-  for (size_t i = 0; i < utf8.size();) {
-    unsigned char b = static_cast<unsigned char>(utf8[i]);
-    uint32_t c = b;
-    size_t extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-    if (extra) c = b & (0x3F >> extra);
-    if (i + extra >= utf8.size()) break;
-    for (size_t k = 1; k <= extra; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    i += extra + 1;
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(c));
-    }
+  if (utf8.empty()) return {};
+  int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::u16string out(count > 0 ? static_cast<size_t>(count) : 0, u'\0');
+  if (count > 0) {
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), count);
   }
   return out;
 }
